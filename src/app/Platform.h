@@ -1,0 +1,41 @@
+#pragma once
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QString>
+#include <optional>
+
+class QMenu;
+class QWidget;
+
+// Everything modal or owned by the operating system goes through here, so that
+// tests can answer it without a real dialog ever blocking them.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // An information box with an OK button.
+    virtual void showMessage(const QString& caption, const QString& text) = 0;
+    // A text-input box; nothing when cancelled.
+    virtual std::optional<QString> inputText(const QString& caption, const QString& prompt, const QString& initial) = 0;
+    // An open-file chooser; nothing when cancelled.
+    virtual std::optional<QString> openFile(const QString& title, const QString& filter, const QString& initialName) = 0;
+    // An open-picture chooser with a preview; nothing when cancelled.
+    virtual std::optional<QString> openPicture(const QString& title) = 0;
+    virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
+    virtual void printerSetup() = 0;
+    virtual void printDialog() = 0;
+    virtual void setClipboardImage(const QImage& image) = 0;
+    // Opens a file with the user's default program for its type.
+    virtual bool openWithDefaultProgram(const QString& path) = 0;
+    // Pops a menu up at a screen point.
+    virtual void popupMenu(QMenu* menu, const QPoint& globalPos) = 0;
+    // Ends the application at once.
+    virtual void quit() = 0;
+
+    // The window that owns the dialogs.
+    void setDialogParent(QWidget* parent) { dialogParent_ = parent; }
+
+protected:
+    QWidget* dialogParent_ = nullptr;
+};

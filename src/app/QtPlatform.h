@@ -1,0 +1,18 @@
+#pragma once
+#include "app/Platform.h"
+
+// The real dialogs, clipboard and desktop services.
+class QtPlatform : public Platform {
+public:
+    void showMessage(const QString& caption, const QString& text) override;
+    std::optional<QString> inputText(const QString& caption, const QString& prompt, const QString& initial) override;
+    std::optional<QString> openFile(const QString& title, const QString& filter, const QString& initialName) override;
+    std::optional<QString> openPicture(const QString& title) override;
+    std::optional<QFont> chooseFont(const QFont& initial) override;
+    void printerSetup() override;
+    void printDialog() override;
+    void setClipboardImage(const QImage& image) override;
+    bool openWithDefaultProgram(const QString& path) override;
+    void popupMenu(QMenu* menu, const QPoint& globalPos) override;
+    void quit() override;
+};

@@ -1,0 +1,52 @@
+#include "app/ScriptedPlatform.h"
+
+#include <QMenu>
+
+template <typename T>
+static std::optional<T> takeAnswer(std::deque<std::optional<T>>& queue)
+{
+    if (queue.empty())
+        return std::nullopt;
+    std::optional<T> answer = queue.front();
+    queue.pop_front();
+    return answer;
+}
+
+void ScriptedPlatform::showMessage(const QString& caption, const QString& text)
+{
+    messages.push_back({caption, text});
+}
+
+std::optional<QString> ScriptedPlatform::inputText(const QString&, const QString& prompt, const QString&)
+{
+    inputPrompts << prompt;
+    return takeAnswer(inputAnswers);
+}
+
+std::optional<QString> ScriptedPlatform::openFile(const QString& title, const QString&, const QString&)
+{
+    fileTitles << title;
+    return takeAnswer(fileAnswers);
+}
+
+std::optional<QString> ScriptedPlatform::openPicture(const QString& title)
+{
+    fileTitles << title;
+    return takeAnswer(pictureAnswers);
+}
+
+std::optional<QFont> ScriptedPlatform::chooseFont(const QFont&)
+{
+    return takeAnswer(fontAnswers);
+}
+
+bool ScriptedPlatform::openWithDefaultProgram(const QString& path)
+{
+    opened << path;
+    return openResult;
+}
+
+void ScriptedPlatform::popupMenu(QMenu* menu, const QPoint& globalPos)
+{
+    popups.push_back({menu ? menu->objectName() : QString(), globalPos});
+}

@@ -1,0 +1,50 @@
+#pragma once
+#include "app/Platform.h"
+
+#include <QStringList>
+#include <deque>
+#include <vector>
+
+// Answers every dialog from queues filled by a test and records what was shown.
+// An unanswered chooser or input box counts as cancelled.
+class ScriptedPlatform : public Platform {
+public:
+    struct Message {
+        QString caption;
+        QString text;
+    };
+    struct Popup {
+        QString menuName;
+        QPoint globalPos;
+    };
+
+    std::deque<std::optional<QString>> inputAnswers;
+    std::deque<std::optional<QString>> fileAnswers;
+    std::deque<std::optional<QString>> pictureAnswers;
+    std::deque<std::optional<QFont>> fontAnswers;
+    bool openResult = true;
+
+    std::vector<Message> messages;
+    std::vector<Popup> popups;
+    QStringList inputPrompts;
+    QStringList fileTitles;
+    QStringList opened;
+    std::optional<QImage> clipboard;
+    int printerSetups = 0;
+    int printDialogs = 0;
+    int quits = 0;
+
+    QString lastMessage() const { return messages.empty() ? QString() : messages.back().text; }
+
+    void showMessage(const QString& caption, const QString& text) override;
+    std::optional<QString> inputText(const QString& caption, const QString& prompt, const QString& initial) override;
+    std::optional<QString> openFile(const QString& title, const QString& filter, const QString& initialName) override;
+    std::optional<QString> openPicture(const QString& title) override;
+    std::optional<QFont> chooseFont(const QFont& initial) override;
+    void printerSetup() override { ++printerSetups; }
+    void printDialog() override { ++printDialogs; }
+    void setClipboardImage(const QImage& image) override { clipboard = image; }
+    bool openWithDefaultProgram(const QString& path) override;
+    void popupMenu(QMenu* menu, const QPoint& globalPos) override;
+    void quit() override { ++quits; }
+};

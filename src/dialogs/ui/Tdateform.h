@@ -1,0 +1,9 @@
+#pragma once
+#include "app/SecondaryWindow.h"
+
+// The date dialog: composes a date phrase.
+class Tdateform : public SecondaryWindow {
+    Q_OBJECT
+public:
+    Tdateform();
+};

@@ -1,0 +1,153 @@
+#pragma once
+#include "store/FieldValue.h"
+#include "store/GapBuffer.h"
+
+#include <QString>
+#include <QStringView>
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <vector>
+
+// Stable identity of a row for as long as it exists; not its position.
+using RowId = std::uint32_t;
+
+// Told of changes so that bound grids can follow. While controls are disabled
+// the table holds its notices back and sends one catch-up at the last enable.
+class RecordTableObserver {
+public:
+    virtual ~RecordTableObserver() = default;
+    virtual void tableReset() = 0;             // rows added, removed or reordered
+    virtual void rowChanged(int position) = 0; // values of one row changed
+    virtual void cursorMoved() = 0;
+};
+
+// An in-memory dataset: typed fields, ordered rows, one current row.
+class RecordTable {
+public:
+    enum class State { Browse, Insert, Edit };
+    using FilterCallback = std::function<bool(RowId)>;
+    using DisplayCallback = std::function<QString(RowId)>;
+
+    RecordTable(QString tableName, std::vector<FieldDef> fields);
+    RecordTable(const RecordTable&) = delete;
+    RecordTable& operator=(const RecordTable&) = delete;
+
+    const QString& tableName() const { return name_; }
+    const std::vector<FieldDef>& fields() const { return fields_; }
+    int fieldCount() const { return int(fields_.size()); }
+    int fieldIndex(QStringView name) const;  // -1 when there is no such field
+    int field(QStringView name) const;       // like fieldIndex; asserts in debug builds
+
+    // Inserting and changing rows.
+    void insertRecord(std::initializer_list<FieldValue> values);
+    void insertRecord(const std::vector<FieldValue>& values);
+    void edit();
+    void post();
+    State state() const { return state_; }
+    void setValue(int field, const FieldValue& value);
+    void setValue(QStringView fieldName, const FieldValue& value) { setValue(field(fieldName), value); }
+    void clearValue(int field) { setValue(field, FieldValue()); }
+    void deleteRecord();
+    void emptyTable();
+
+    // Reading the current row; an empty table or field reads 0, "" or false.
+    int asInteger(int field) const;
+    QString asString(int field) const;
+    bool asBoolean(int field) const;
+    bool isNull(int field) const;
+    QString displayText(int field) const;
+    int asInteger(QStringView f) const { return asInteger(field(f)); }
+    QString asString(QStringView f) const { return asString(field(f)); }
+    bool asBoolean(QStringView f) const { return asBoolean(field(f)); }
+
+    // Reading any row by identity (filters, display callbacks, grids).
+    int integerAt(RowId row, int field) const;
+    QString stringAt(RowId row, int field) const;
+    bool booleanAt(RowId row, int field) const;
+    bool isNullAt(RowId row, int field) const;
+    QString displayTextAt(RowId row, int field) const;
+    const Cell& cellAt(RowId row, int field) const { return cells_[std::size_t(row) * fields_.size() + field]; }
+    std::uint64_t creationNumber(RowId row) const { return creation_[row]; }
+
+    // Navigation over visible rows.
+    void first();
+    void last();
+    void next();
+    void prior();
+    bool eof() const { return eof_ || order_.empty(); }
+    bool isEmpty() const { return order_.empty(); }
+    int recordCount() const { return int(order_.size()); }
+    int recNo() const { return current_ < 0 ? 0 : current_ + 1; }
+    void setRecNo(int n);
+    bool locate(QStringView fieldNames, std::initializer_list<FieldValue> values);
+    bool locate(int field, const FieldValue& value);
+    bool locate(const std::vector<int>& fieldIndices, const std::vector<FieldValue>& values);
+
+    // Positions (0-based, among all rows) for grids and bulk walks.
+    int currentPosition() const { return current_; }
+    RowId currentRow() const { return order_[std::size_t(current_)]; }
+    RowId rowAt(int position) const { return order_[std::size_t(position)]; }
+    void setCurrentPosition(int position);
+
+    void sortOnFields(QStringView fieldName, bool caseInsensitive, bool descending);
+    void sortOnField(int field, bool caseInsensitive, bool descending);
+
+    void setFiltered(bool on);
+    bool filtered() const { return filtered_; }
+    void setFilterCallback(FilterCallback callback) { filter_ = std::move(callback); }
+    bool isVisible(RowId row) const { return !filtered_ || !filter_ || filter_(row); }
+    bool hasActiveFilter() const { return filtered_ && filter_; }
+
+    void setDisplayCallback(int field, DisplayCallback callback);
+
+    void refresh();
+    void disableControls();
+    void enableControls();
+    bool controlsDisabled() const { return disableCount_ > 0; }
+
+    void addObserver(RecordTableObserver* observer);
+    void removeObserver(RecordTableObserver* observer);
+
+private:
+    Cell& cellRef(RowId row, int field) { return cells_[std::size_t(row) * fields_.size() + field]; }
+    RowId allocateRow();
+    void releaseRow(RowId row);
+    int nextVisibleFrom(int position) const;   // -1 when none
+    int priorVisibleFrom(int position) const;  // -1 when none
+    bool rowMatches(RowId row, const std::vector<int>& fields, const std::vector<Cell>& values) const;
+    void moveCursor(int position);
+    void notifyReset();
+    void notifyRowChanged(int position);
+    void notifyCursor();
+
+    QString name_;
+    std::vector<FieldDef> fields_;
+    std::vector<DisplayCallback> displayCallbacks_;
+    std::vector<Cell> cells_;             // rowId * fieldCount + field
+    std::vector<std::uint64_t> creation_; // by rowId
+    std::vector<RowId> freeRows_;
+    GapBuffer<RowId> order_;
+    std::uint64_t creationCounter_ = 0;
+    int current_ = -1;
+    bool eof_ = false;
+    State state_ = State::Browse;
+    bool filtered_ = false;
+    FilterCallback filter_;
+    int disableCount_ = 0;
+    bool pendingReset_ = false;
+    bool pendingCursor_ = false;
+    std::vector<RecordTableObserver*> observers_;
+};
+
+// Suspends a table's grids for the life of a scope.
+class ControlsDisabled {
+public:
+    explicit ControlsDisabled(RecordTable& table) : table_(table) { table_.disableControls(); }
+    ~ControlsDisabled() { table_.enableControls(); }
+    ControlsDisabled(const ControlsDisabled&) = delete;
+    ControlsDisabled& operator=(const ControlsDisabled&) = delete;
+
+private:
+    RecordTable& table_;
+};

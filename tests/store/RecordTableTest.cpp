@@ -1,0 +1,241 @@
+#include "store/RecordTable.h"
+#include "support/TestHelpers.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// id, surname (20), flag, note (memo), display (calculated)
+RecordTable makeTable()
+{
+    return RecordTable("T", {{.name = "id", .kind = FieldKind::Integer},
+                             {.name = "fam", .kind = FieldKind::String, .size = 20},
+                             {.name = "flag", .kind = FieldKind::Boolean, .boolTexts = "МУЖ;ЖЕН"},
+                             {.name = "note", .kind = FieldKind::Memo},
+                             {.name = "shown", .kind = FieldKind::CalcString, .size = 40},
+                             {.name = "small", .kind = FieldKind::SmallInt}});
+}
+
+enum { Id, Fam, Flag, Note, Shown, Small };
+
+} // namespace
+
+TEST(RecordTable, InsertGoesBeforeCurrentAndLeavesRestEmpty)
+{
+    RecordTable t = makeTable();
+    EXPECT_TRUE(t.eof());
+    t.insertRecord({1, "Иванов"});
+    t.insertRecord({2});
+    EXPECT_EQ(columnIntegers(t, Id), (QList<int>{2, 1}));
+    EXPECT_EQ(t.recNo(), 1);
+    EXPECT_FALSE(t.eof());
+    // Fields past the given ones read as empty values.
+    EXPECT_EQ(t.asString(Fam), QString());
+    EXPECT_TRUE(t.isNull(Fam));
+    EXPECT_FALSE(t.asBoolean(Flag));
+    EXPECT_EQ(t.displayText(Flag), QString());
+    EXPECT_EQ(t.asInteger(Small), 0);
+
+    // Moving to the last row inserts before it, not after.
+    t.last();
+    t.insertRecord({3});
+    EXPECT_EQ(columnIntegers(t, Id), (QList<int>{2, 3, 1}));
+
+    // A value at the place of a calculated field is ignored; the later ones still land.
+    t.insertRecord({4, "x", true, "memo", "ignored", 70000});
+    EXPECT_EQ(t.asString(Shown), QString());
+    EXPECT_EQ(t.asInteger(Small), std::int16_t(70000));
+    EXPECT_EQ(t.displayText(Flag), QStringLiteral("МУЖ"));
+}
+
+TEST(RecordTable, TextsAreCutToFieldSizeButMemosAreNot)
+{
+    RecordTable t = makeTable();
+    const QString long25 = QStringLiteral("АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧ");
+    t.insertRecord({1, long25, false, long25 + long25});
+    EXPECT_EQ(t.asString(Fam), long25.left(20));
+    EXPECT_EQ(t.asString(Note).size(), 50);
+    EXPECT_EQ(t.displayText(Flag), QStringLiteral("ЖЕН"));
+    t.edit();
+    t.setValue(Fam, long25);
+    t.setValue(Flag, FieldValue());
+    t.post();
+    EXPECT_EQ(t.asString(Fam).size(), 20);
+    EXPECT_TRUE(t.isNull(Flag));
+    // The empty text is a value, unlike an empty field.
+    t.setValue(Fam, "");
+    EXPECT_FALSE(t.isNull(Fam));
+}
+
+TEST(RecordTable, DeleteMovesToFollowingOrNewLastRow)
+{
+    RecordTable t = makeTable();
+    for (int i = 3; i >= 1; --i)
+        t.insertRecord({i});
+    ASSERT_EQ(columnIntegers(t, Id), (QList<int>{1, 2, 3}));
+    t.setRecNo(2);
+    t.deleteRecord();
+    EXPECT_EQ(t.asInteger(Id), 3);
+    t.deleteRecord();
+    EXPECT_EQ(t.asInteger(Id), 1);
+    t.deleteRecord();
+    EXPECT_TRUE(t.isEmpty());
+    EXPECT_TRUE(t.eof());
+    // Navigation and reads on an empty table are harmless.
+    t.first();
+    t.next();
+    t.prior();
+    t.last();
+    t.deleteRecord();
+    t.setValue(Id, 5);
+    EXPECT_EQ(t.asInteger(Id), 0);
+    EXPECT_EQ(t.recNo(), 0);
+    EXPECT_FALSE(t.locate(Id, 1));
+}
+
+TEST(RecordTable, WalkLocateAndRecNo)
+{
+    RecordTable t = makeTable();
+    for (int i = 5; i >= 1; --i)
+        t.insertRecord({i, QStringLiteral("f%1").arg(i % 2)});
+    QList<int> seen;
+    for (t.first(); !t.eof(); t.next())
+        seen << t.asInteger(Id);
+    EXPECT_EQ(seen, (QList<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(t.asInteger(Id), 5); // Eof leaves the cursor on the last row
+
+    EXPECT_TRUE(t.locate(u"fam", {"f0"}));
+    EXPECT_EQ(t.asInteger(Id), 2);
+    EXPECT_TRUE(t.locate(u"fam;id", {"f1", 5}));
+    EXPECT_EQ(t.recNo(), 5);
+    // A failed search keeps the cursor where it was.
+    EXPECT_FALSE(t.locate(u"fam;id", {"f1", 4}));
+    EXPECT_EQ(t.recNo(), 5);
+    EXPECT_FALSE(t.locate(Fam, "F0")); // case counts
+    t.setRecNo(9);
+    EXPECT_EQ(t.recNo(), 5);
+    t.setRecNo(0);
+    EXPECT_EQ(t.recNo(), 5);
+    t.setRecNo(3);
+    EXPECT_EQ(t.asInteger(Id), 3);
+}
+
+TEST(RecordTable, SortTiesFollowCreationOrderBothWays)
+{
+    RecordTable t = makeTable();
+    // Created A, B, C with equal keys; inserted so that the table holds C, B, A.
+    t.insertRecord({1, "A"});
+    t.insertRecord({1, "B"});
+    t.insertRecord({1, "C"});
+    t.sortOnFields(u"id", true, false);
+    EXPECT_EQ(columnTexts(t, Fam), (QStringList{"A", "B", "C"}));
+    t.sortOnFields(u"id", true, true);
+    EXPECT_EQ(columnTexts(t, Fam), (QStringList{"C", "B", "A"}));
+}
+
+TEST(RecordTable, SortsRussianTextsWithEmptiesAtTheLowEnd)
+{
+    RecordTable t = makeTable();
+    const QStringList names = {"ёлкин", "Яковлев", "АНДРЕЕВ", "андреев", "Жуков", "Ежов", "Андреев"};
+    for (const QString& n : names)
+        t.insertRecord({1, n});
+    t.insertRecord({0}); // no surname at all
+    t.insertRecord({2, ""});
+    t.first();
+    t.next();
+    const int currentId = t.asInteger(Id);
+    const QString currentFam = t.asString(Fam);
+
+    t.sortOnFields(u"fam", true, false);
+    QStringList sorted = columnTexts(t, Fam);
+    EXPECT_TRUE(t.isNullAt(t.rowAt(0), Fam));
+    EXPECT_EQ(sorted.mid(1), (QStringList{"", "АНДРЕЕВ", "андреев", "Андреев", "Ежов", "ёлкин", "Жуков", "Яковлев"}))
+        << sorted.join(',').toStdString();
+    // The current row stays current.
+    EXPECT_EQ(t.asInteger(Id), currentId);
+    EXPECT_EQ(t.asString(Fam), currentFam);
+
+    t.sortOnFields(u"fam", true, true);
+    sorted = columnTexts(t, Fam);
+    EXPECT_EQ(sorted.first(), QStringLiteral("Яковлев"));
+    EXPECT_TRUE(t.isNullAt(t.rowAt(t.recordCount() - 1), Fam));
+    // Equal under case folding: newest first when descending.
+    EXPECT_EQ(sorted.mid(4, 3), (QStringList{"Андреев", "андреев", "АНДРЕЕВ"}));
+
+    // With case respected, the three spellings are no longer ties.
+    t.sortOnFields(u"fam", false, false);
+    sorted = columnTexts(t, Fam);
+    EXPECT_EQ(sorted.indexOf("Андреев") + sorted.indexOf("андреев") + sorted.indexOf("АНДРЕЕВ"), 2 + 3 + 4);
+    EXPECT_LT(sorted.indexOf("андреев"), sorted.indexOf("Андреев"));
+}
+
+TEST(RecordTable, SortsBooleansAndIntegers)
+{
+    RecordTable t = makeTable();
+    t.insertRecord({-5, "a", true});
+    t.insertRecord({10, "b", false});
+    t.insertRecord({3, "c"});
+    t.sortOnFields(u"flag", true, false);
+    EXPECT_EQ(columnTexts(t, Fam), (QStringList{"c", "b", "a"}));
+    t.sortOnFields(u"id", true, false);
+    EXPECT_EQ(columnIntegers(t, Id), (QList<int>{-5, 3, 10}));
+    t.sortOnFields(u"id", true, true);
+    EXPECT_EQ(columnIntegers(t, Id), (QList<int>{10, 3, -5}));
+}
+
+TEST(RecordTable, FilterHidesRowsFromNavigationOnly)
+{
+    RecordTable t = makeTable();
+    for (int i = 6; i >= 1; --i)
+        t.insertRecord({i});
+    t.setFilterCallback([&t](RowId row) { return t.integerAt(row, Id) % 2 == 0; });
+    t.setRecNo(3);
+    t.setFiltered(true);
+    EXPECT_EQ(t.asInteger(Id), 2); // switching moves to the first visible row
+    EXPECT_EQ(t.recordCount(), 6);
+    QList<int> seen;
+    for (t.first(); !t.eof(); t.next())
+        seen << t.asInteger(Id);
+    EXPECT_EQ(seen, (QList<int>{2, 4, 6}));
+    EXPECT_EQ(t.recNo(), 6);
+    t.prior();
+    EXPECT_EQ(t.asInteger(Id), 4);
+    EXPECT_FALSE(t.locate(Id, 3));
+    EXPECT_TRUE(t.locate(Id, 6));
+    t.setRecNo(4);
+    // Setting the switch to its state does nothing.
+    t.setFiltered(true);
+    EXPECT_EQ(t.recNo(), 4);
+}
+
+TEST(RecordTable, DisplayCallbacksAndNestedControlSuspension)
+{
+    RecordTable t = makeTable();
+    t.setDisplayCallback(Shown, [&t](RowId row) { return QStringLiteral("<%1>").arg(t.stringAt(row, Fam)); });
+    struct Counter : RecordTableObserver {
+        int resets = 0, cursors = 0, rows = 0;
+        void tableReset() override { ++resets; }
+        void rowChanged(int) override { ++rows; }
+        void cursorMoved() override { ++cursors; }
+    } counter;
+    t.addObserver(&counter);
+    t.disableControls();
+    t.disableControls();
+    t.insertRecord({1, "a"});
+    t.insertRecord({2, "b"});
+    t.enableControls();
+    EXPECT_EQ(counter.resets, 0);
+    t.enableControls();
+    EXPECT_EQ(counter.resets, 1);
+    EXPECT_EQ(counter.cursors, 1);
+    EXPECT_EQ(t.displayText(Shown), QStringLiteral("<b>"));
+    EXPECT_EQ(t.asString(Shown), QStringLiteral("<b>"));
+    t.edit();
+    t.setValue(Fam, "c");
+    t.post();
+    EXPECT_EQ(counter.rows, 1);
+    t.removeObserver(&counter);
+    t.emptyTable();
+    EXPECT_EQ(counter.resets, 1);
+    EXPECT_TRUE(t.eof());
+}

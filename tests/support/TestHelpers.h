@@ -1,0 +1,16 @@
+#pragma once
+#include "store/RecordTable.h"
+
+#include <QString>
+#include <QStringList>
+#include <ostream>
+
+// Lets gtest print QStrings in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+
+// The values of one field, row by row in table order.
+QStringList columnTexts(const RecordTable& table, int field);
+QList<int> columnIntegers(const RecordTable& table, int field);
