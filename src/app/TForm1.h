@@ -74,12 +74,18 @@ public:
     QStringList recentNumbers() const;
     QStringList recentNames() const;
 
-    // Hooks into the person list, the card and the diagram.
+    // ---- person list, filter panel, card, import (TForm1Persons.cpp)
     void BuildCard(int num);
     void Button1Click();  // "Применить"
     void Button2Click();  // "Очистить"
+    int AddPerson();      // the one way a person is created by hand; returns its number
+    void DeletePerson(int num);
+    // ---- end of person list block
+
+    // ---- diagram (TForm1Diagram.cpp)
     void AddPickedPerson();
     void ClearDiagram();  // "Очистить диаграмму"
+    // ---- end of diagram block
 
     // Window state.
     bool pickingLinkPartner = false;

@@ -62,15 +62,3 @@ void TForm1::N38Click()
     setEnabled(false);
     windows_.imageProperties->show();
 }
-
-void TForm1::BuildCard(int) {}
-void TForm1::Button1Click() {}
-void TForm1::Button2Click() {}
-void TForm1::AddPickedPerson() {}
-void TForm1::ClearDiagram() {}
-void TForm1::N3Click() {}
-void TForm1::ClipboardBMP1Click() {}
-void TForm1::BitBtn2Click() {}
-void TForm1::BitBtn3Click() {}
-void TForm1::BitBtn5Click() {}
-void TForm1::BitBtn6Click() {}
