@@ -208,6 +208,7 @@ void TForm1::N29Click()
         row->addWidget(Panel2);
         leftFilter_ = false;
     }
+    row->activate();
 }
 
 void TForm1::ShowViewMenu(const QPoint& clientPos)

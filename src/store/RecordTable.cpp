@@ -50,13 +50,18 @@ void RecordTable::releaseRow(RowId row)
 
 void RecordTable::insertRecord(std::initializer_list<FieldValue> values)
 {
-    insertRecord(std::vector<FieldValue>(values));
+    insertValues(values.begin(), values.size());
 }
 
 void RecordTable::insertRecord(const std::vector<FieldValue>& values)
 {
+    insertValues(values.data(), values.size());
+}
+
+void RecordTable::insertValues(const FieldValue* values, std::size_t size)
+{
     const RowId row = allocateRow();
-    const std::size_t count = std::min(values.size(), fields_.size());
+    const std::size_t count = std::min(size, fields_.size());
     for (std::size_t f = 0; f < count; ++f)
         cellRef(row, int(f)) = values[f].convertedFor(fields_[f].kind, fields_[f].size);
     const int position = current_ < 0 ? recordCount() : current_;
@@ -323,6 +328,22 @@ bool RecordTable::locate(const std::vector<int>& fieldIndices, const std::vector
     }
     const bool filtering = hasActiveFilter();
     const int n = recordCount();
+    if (fieldIndices.size() == 1 && std::holds_alternative<std::int32_t>(wanted[0])) {
+        // The common search for a number, kept free of generic comparisons.
+        const std::int32_t value = std::get<std::int32_t>(wanted[0]);
+        const std::size_t stride = fields_.size();
+        const Cell* column = cells_.data() + fieldIndices[0];
+        for (int p = 0; p < n; ++p) {
+            const RowId row = order_[std::size_t(p)];
+            const Cell& c = column[std::size_t(row) * stride];
+            if (c.index() == 1 && *std::get_if<std::int32_t>(&c) == value && (!filtering || filter_(row))) {
+                eof_ = false;
+                moveCursor(p);
+                return true;
+            }
+        }
+        return false;
+    }
     for (int p = 0; p < n; ++p) {
         const RowId row = order_[std::size_t(p)];
         if (rowMatches(row, fieldIndices, wanted) && (!filtering || filter_(row))) {

@@ -112,6 +112,7 @@ public:
 private:
     Cell& cellRef(RowId row, int field) { return cells_[std::size_t(row) * fields_.size() + field]; }
     RowId allocateRow();
+    void insertValues(const FieldValue* values, std::size_t size);
     void releaseRow(RowId row);
     int nextVisibleFrom(int position) const;   // -1 when none
     int priorVisibleFrom(int position) const;  // -1 when none

@@ -1,11 +1,28 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+namespace {
+QtMessageHandler defaultHandler = nullptr;
+
+// The offscreen platform complains about window-manager calls it cannot do.
+void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith(QLatin1String("This plugin does not support")) ||
+        message.startsWith(QLatin1String("QStandardPaths:")))
+        return;
+    if (defaultHandler)
+        defaultHandler(type, context, message);
+}
+} // namespace
+
 // Widgets need an application object; tests run on the offscreen platform.
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("ARBOLITUS_DAT"))
+        qputenv("ARBOLITUS_DAT", ARBOLITUS_SOURCE_DAT);
+    defaultHandler = qInstallMessageHandler(quietHandler);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

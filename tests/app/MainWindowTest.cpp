@@ -1,0 +1,311 @@
+#include "app/ScriptedPlatform.h"
+#include "app/TForm1.h"
+#include "diagram/ui/TForm4.h"
+#include "diagram/ui/TOKBottomDlg1.h"
+#include "dialogs/ui/TForm2.h"
+#include "dialogs/ui/Tevents_form.h"
+#include "support/TestHelpers.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QTabBar>
+#include <QTableView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainWindow : public ::testing::Test {
+protected:
+    MainWindow() : form(platform)
+    {
+        form.createSecondaryWindows();
+        form.show();
+    }
+
+    QAction* action(const char* name) { return form.findChild<QAction*>(QString::fromUtf8(name)); }
+    QWidget* widget(const char* name) { return form.findChild<QWidget*>(QString::fromUtf8(name)); }
+
+    void addPerson(int num, const char* fam, const char* name, const char* surname, bool male = true)
+    {
+        form.store().persons.insertRecord({num, fam, name, surname, "", male});
+    }
+
+    ScriptedPlatform platform;
+    TForm1 form;
+};
+
+} // namespace
+
+TEST_F(MainWindow, StartsInListModeWithDesignedMenus)
+{
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Арболитус 1.0"));
+    EXPECT_EQ(form.statusText(), QStringLiteral("Персонажей: 0 Связей: 0"));
+    EXPECT_EQ(form.mode(), TForm1::ListMode);
+    EXPECT_TRUE(form.DBGrid1->isVisible());
+    EXPECT_FALSE(form.panel10->isVisible());
+    EXPECT_FALSE(form.ScrollBox1->isVisible());
+    for (const char* shown : {"Panel1", "Panel2", "TabSet1", "StatusBar1", "BitBtn6"})
+        EXPECT_TRUE(widget(shown)->isVisible()) << shown;
+    for (const char* disabled : {"Gedcom1", "txt1", "N6", "N10", "N11", "N12", "MenuItem1", "MenuItem4"})
+        EXPECT_FALSE(action(disabled)->isEnabled()) << disabled;
+    for (const char* checked : {"N18", "N17", "N24", "N37", "N13", "N14", "N15"})
+        EXPECT_TRUE(action(checked)->isChecked()) << checked;
+    EXPECT_FALSE(action("N39")->isChecked());
+    for (const char* hidden : {"N32", "N33", "N34"})
+        EXPECT_FALSE(action(hidden)->isVisible()) << hidden;
+    EXPECT_EQ(action("N29")->text(), QStringLiteral("Фильтр слева"));
+    EXPECT_EQ(form.TabSet1->count(), 3);
+    EXPECT_EQ(form.TabSet1->tabText(2), QStringLiteral("Графическая диаграмма"));
+    // Secondary windows exist, hidden, with their captions.
+    EXPECT_FALSE(form.windows().navigator->isVisible());
+    EXPECT_EQ(form.windows().navigator->windowTitle(), QStringLiteral("Навигатор"));
+    EXPECT_EQ(form.windows().linkDialog->windowTitle(), QStringLiteral("Новая связь"));
+}
+
+TEST_F(MainWindow, CardIsRefusedOnAnEmptyStore)
+{
+    form.TabSet1->setCurrentIndex(TForm1::CardMode); // as a click on the tab would
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.lastMessage(), QStringLiteral("Персонаж не создан"));
+    EXPECT_EQ(form.mode(), TForm1::ListMode);
+    EXPECT_EQ(form.TabSet1->currentIndex(), TForm1::ListMode);
+    EXPECT_TRUE(form.DBGrid1->isVisible());
+
+    // From the diagram, the refusal leaves "Удалить" hidden as it was there.
+    action("N28")->trigger();
+    EXPECT_EQ(form.mode(), TForm1::DiagramMode);
+    EXPECT_FALSE(form.BitBtn6->isVisible());
+    action("N27")->trigger();
+    EXPECT_EQ(form.mode(), TForm1::DiagramMode);
+    EXPECT_FALSE(form.BitBtn6->isVisible());
+    EXPECT_TRUE(form.ScrollBox1->isVisible());
+    EXPECT_EQ(platform.messages.size(), 2u);
+}
+
+TEST_F(MainWindow, ViewOptionsHoldInEveryMode)
+{
+    addPerson(1, "Иванов", "Иван", "Иванович");
+    action("N17")->trigger();
+    action("N24")->trigger();
+    EXPECT_FALSE(action("N14")->isChecked());
+    EXPECT_FALSE(action("N15")->isChecked());
+    for (const char* tab : {"N27", "N28", "N26"}) {
+        action(tab)->trigger();
+        EXPECT_FALSE(form.Panel1->isVisible()) << tab;
+        EXPECT_FALSE(form.TabSet1->isVisible()) << tab;
+    }
+    EXPECT_EQ(form.mode(), TForm1::ListMode);
+    EXPECT_TRUE(form.Panel2->isVisible());
+
+    // The filter panel follows its option only in list mode.
+    action("N18")->trigger();
+    EXPECT_FALSE(form.Panel2->isVisible());
+    action("N18")->trigger();
+    EXPECT_TRUE(form.Panel2->isVisible());
+    action("N27")->trigger();
+    EXPECT_FALSE(form.Panel2->isVisible());
+    action("N18")->trigger(); // in card mode only the marks change
+    EXPECT_FALSE(action("N13")->isChecked());
+    action("N26")->trigger();
+    EXPECT_FALSE(form.Panel2->isVisible());
+
+    action("N37")->trigger();
+    EXPECT_FALSE(form.StatusBar1->isVisible());
+    EXPECT_FALSE(action("N37")->isChecked());
+}
+
+TEST_F(MainWindow, RightReleaseOpensTheViewPopupWhoseItemsToggleTheMenu)
+{
+    QTest::mouseRelease(form.TabSet1, Qt::RightButton, {}, QPoint(30, 10));
+    ASSERT_EQ(platform.popups.size(), 1u);
+    EXPECT_EQ(platform.popups[0].menuName, QStringLiteral("RxPopupMenu1"));
+    EXPECT_EQ(platform.popups[0].globalPos, form.TabSet1->mapToGlobal(QPoint(30, 10)));
+    QTest::mouseRelease(form.Panel2, Qt::RightButton, {}, QPoint(5, 7));
+    EXPECT_EQ(platform.popups.back().globalPos, form.Panel2->mapToGlobal(QPoint(5, 7)));
+    QTest::mouseRelease(form.DBGrid1->viewport(), Qt::RightButton, {}, QPoint(5, 7));
+    EXPECT_EQ(platform.popups.size(), 2u);
+
+    action("N14")->trigger();
+    EXPECT_FALSE(action("N14")->isChecked());
+    EXPECT_FALSE(action("N17")->isChecked());
+    EXPECT_FALSE(form.Panel1->isVisible());
+    action("N14")->trigger();
+    EXPECT_TRUE(action("N17")->isChecked());
+    EXPECT_TRUE(form.Panel1->isVisible());
+}
+
+TEST_F(MainWindow, RecentListKeepsTheLastTenNewestFirst)
+{
+    for (int n = 11; n >= 1; --n)
+        addPerson(n, "Фам", qPrintable(QStringLiteral("Имя%1").arg(n)), "Отч");
+    for (int n = 1; n <= 11; ++n) {
+        ASSERT_TRUE(form.store().persons.locate(PersonField::num, n));
+        form.DBGrid1Open();
+        ASSERT_EQ(form.mode(), TForm1::CardMode);
+        form.selectTab(TForm1::ListMode);
+    }
+    EXPECT_EQ(form.recentNumbers(), (QStringList{"11", "10", "9", "8", "7", "6", "5", "4", "3", "2"}));
+    EXPECT_EQ(form.recentNames().first(), QStringLiteral("Имя11 Отч Фам"));
+
+    // Opening a card already listed keeps its place.
+    form.store().persons.locate(PersonField::num, 5);
+    form.selectTab(TForm1::CardMode);
+    EXPECT_EQ(form.recentNumbers().indexOf("5"), 6);
+    form.selectTab(TForm1::ListMode);
+
+    // An entry opens its person's card.
+    QAction* entry = form.RxPopupMenu5->actions().at(3); // person 8
+    entry->trigger();
+    EXPECT_EQ(form.mode(), TForm1::CardMode);
+    EXPECT_EQ(form.store().persons.asInteger(PersonField::num), 8);
+
+    // "Новый" empties both menus but leaves the counts text.
+    form.setStatusText(QStringLiteral("Персонажей: 11 Связей: 0"));
+    action("N2")->trigger();
+    EXPECT_TRUE(form.recentNumbers().isEmpty());
+    EXPECT_TRUE(form.recentNames().isEmpty());
+    EXPECT_EQ(form.mode(), TForm1::ListMode);
+    EXPECT_TRUE(form.store().persons.isEmpty());
+    EXPECT_EQ(form.statusText(), QStringLiteral("Персонажей: 11 Связей: 0"));
+}
+
+TEST_F(MainWindow, FilterSideAndNavigatorOption)
+{
+    QAction* side = action("N29");
+    side->trigger();
+    EXPECT_EQ(side->text(), QStringLiteral("Фильтр справа"));
+    EXPECT_LT(form.Panel2->x(), form.clientArea->x());
+    side->trigger();
+    EXPECT_EQ(side->text(), QStringLiteral("Фильтр слева"));
+    EXPECT_GT(form.Panel2->x(), form.clientArea->x());
+
+    QAction* navigator = action("N39");
+    navigator->trigger();
+    EXPECT_TRUE(navigator->isChecked());
+    EXPECT_FALSE(form.windows().navigator->isVisible());
+    action("N28")->trigger();
+    EXPECT_TRUE(form.windows().navigator->isVisible());
+    action("N26")->trigger();
+    EXPECT_FALSE(form.windows().navigator->isVisible());
+    action("N28")->trigger();
+    form.windows().navigator->close();
+    EXPECT_FALSE(navigator->isChecked());
+}
+
+TEST_F(MainWindow, NewInDiagramModeEmptiesTheTreeAndStays)
+{
+    addPerson(1, "А", "Б", "В");
+    form.store().links.insertRecord({1, 1, 2});
+    form.store().diagram.insertRecord({2, 10, 10, "А", "Б В", 1, false});
+    form.store().selection.insertRecord({1, 10, 10, 2});
+    form.store().names.insertRecord({"Церковное", true, "А Б В", 1});
+    form.setCountsText(1, 1);
+    action("N28")->trigger();
+    action("N2")->trigger();
+    EXPECT_EQ(form.mode(), TForm1::DiagramMode);
+    for (RecordTable* t : {&form.store().persons, &form.store().links, &form.store().diagram,
+                           &form.store().selection, &form.store().names})
+        EXPECT_TRUE(t->isEmpty()) << t->tableName().toStdString();
+    EXPECT_EQ(form.statusText(), QStringLiteral("Персонажей: 1 Связей: 1"));
+    EXPECT_EQ(form.windowTitle(), TForm1::applicationTitle());
+}
+
+TEST_F(MainWindow, LinkPickCompletesWithASpouseLinkAndALine)
+{
+    addPerson(2, "Петрова", "Мария", "Ивановна", false);
+    addPerson(1, "Петров", "Иван", "Петрович");
+    GenealogyStore& s = form.store();
+    s.diagram.insertRecord({2, 100, 100, "Петров", "Иван Петрович", 1, false});
+    s.diagram.insertRecord({1, 200, 100, "Петрова", "Мария Ивановна", 2, false});
+    form.windows().linkDialog->setChoice(TForm2::Spouse);
+    form.pickingLinkPartner = true;
+    form.linkPartner = 1;
+    form.HideMainMenu();
+    s.persons.locate(PersonField::num, 2);
+    form.DBGrid1Open();
+
+    EXPECT_EQ(form.mode(), TForm1::CardMode);
+    EXPECT_FALSE(form.pickingLinkPartner);
+    EXPECT_TRUE(form.MainMenu1->isVisible());
+    EXPECT_EQ(s.persons.asInteger(PersonField::num), 1);
+    ASSERT_EQ(s.links.recordCount(), 1);
+    EXPECT_EQ(s.links.asInteger(LinkField::id1), 1);
+    EXPECT_EQ(s.links.asInteger(LinkField::id2), 2);
+    EXPECT_EQ(s.links.asInteger(LinkField::rel), LinkKind::Spouses);
+    ASSERT_EQ(s.diagram.recordCount(), 3);
+    ASSERT_TRUE(s.diagram.locate(DiagramField::type, 3));
+    EXPECT_EQ(s.diagram.asInteger(DiagramField::x), 1);
+    EXPECT_EQ(s.diagram.asInteger(DiagramField::y), 2);
+    EXPECT_EQ(s.diagram.asInteger(DiagramField::owner), -1);
+    EXPECT_FALSE(s.diagram.asBoolean(DiagramField::ischecked));
+
+    // "Родителя": the opened person becomes the parent; no line without both boxes.
+    s.diagram.emptyTable();
+    form.selectTab(TForm1::ListMode);
+    form.windows().linkDialog->setChoice(TForm2::Parent);
+    form.pickingLinkPartner = true;
+    form.linkPartner = 1;
+    s.persons.locate(PersonField::num, 2);
+    form.DBGrid1Open();
+    EXPECT_EQ(s.links.recordCount(), 2);
+    EXPECT_EQ(s.links.asInteger(LinkField::id1), 2);
+    EXPECT_EQ(s.links.asInteger(LinkField::rel), LinkKind::ParentOf);
+    EXPECT_TRUE(s.diagram.isEmpty());
+}
+
+TEST_F(MainWindow, ParticipantPickAddsTheOpenedPerson)
+{
+    addPerson(3, "Сидоров", "Пётр", "", true);
+    form.pickingParticipant = true;
+    form.eventDialogPerson = 3;
+    form.HideMainMenu();
+    form.DBGrid1Open();
+    const RecordTable& draft = form.store().eventDialogParticipants;
+    ASSERT_EQ(draft.recordCount(), 1);
+    EXPECT_EQ(draft.asString(DraftParticipantField::name), QStringLiteral("Сидоров Пётр "));
+    EXPECT_EQ(draft.asInteger(DraftParticipantField::owner), 3);
+    EXPECT_EQ(draft.asString(DraftParticipantField::function), QStringLiteral("Неизвестна"));
+    EXPECT_TRUE(form.windows().eventDialog->isVisible());
+    EXPECT_FALSE(form.Panel2->isVisible());
+    EXPECT_TRUE(form.MainMenu1->isVisible());
+}
+
+TEST_F(MainWindow, CardPanelLayoutFollowsTheWindowSize)
+{
+    form.resize(800, 600);
+    QCoreApplication::processEvents();
+    const int w = (form.panel10->width() - form.DBGrid2->width() - 20) / 2;
+    const int h = (form.panel10->height() - form.DBGrid4->height() - 20) / 2;
+    EXPECT_EQ(form.DBGrid2->width(), 165);
+    EXPECT_EQ(form.DBGrid5->width(), w);
+    EXPECT_EQ(form.DBGrid6->x(), w + 16);
+    EXPECT_EQ(form.DBGrid3->height(), h);
+    EXPECT_EQ(form.DBGrid5->y(), h + form.DBGrid4->height() + 10);
+    EXPECT_EQ(form.DBGrid6->height(), h);
+    EXPECT_TRUE(form.paintEnabled);
+}
+
+TEST_F(MainWindow, FileAndHelpCommands)
+{
+    action("N23")->trigger();
+    action("N22")->trigger();
+    EXPECT_EQ(platform.printerSetups, 1);
+    EXPECT_EQ(platform.printDialogs, 1);
+    action("N20")->trigger();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].caption, QStringLiteral("О программе"));
+    EXPECT_TRUE(platform.lastMessage().contains(QStringLiteral("Арболитус")));
+    EXPECT_TRUE(platform.lastMessage().contains(QStringLiteral("1.0")));
+
+    // The image properties dialog disables the main window while it is shown.
+    action("N38")->trigger();
+    EXPECT_TRUE(form.windows().imageProperties->isVisible());
+    EXPECT_FALSE(form.isEnabled());
+    form.windows().imageProperties->hide();
+    EXPECT_TRUE(form.isEnabled());
+
+    action("N7")->trigger();
+    EXPECT_EQ(platform.quits, 1);
+}
