@@ -86,7 +86,12 @@ TForm1::TForm1(Platform& platform) : QMainWindow(nullptr), platform_(platform)
     ShowListMode();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The grids' models watch tables of the store, which is a member and so dies
+    // before the base class deletes the child widgets.
+    qDeleteAll(findChildren<RecordTableModel*>());
+}
 
 void TForm1::createSecondaryWindows()
 {
