@@ -54,6 +54,8 @@ public:
     Platform& platform() { return platform_; }
     LegendPictures& pictures() { return pictures_; }
     QStringList missingPictures() const { return missingPictures_; }
+    // Tells the user once which picture files could not be read.
+    void reportMissingPictures();
 
     // The mode is the tab index; selecting a tab runs the mode switch, which may refuse.
     int mode() const { return mode_; }

@@ -28,6 +28,17 @@ void TForm1::showCountsFromTables()
     setCountsText(store_.persons.recordCount(), store_.links.recordCount());
 }
 
+void TForm1::reportMissingPictures()
+{
+    if (missingPictures_.isEmpty())
+        return;
+    platform_.showMessage(applicationTitle(),
+                          QStringLiteral("Не удалось прочитать файлы рисунков:\n%1\n\nВместо них используются "
+                                         "встроенные рисунки.")
+                              .arg(missingPictures_.join(QLatin1Char('\n'))));
+    missingPictures_.clear();
+}
+
 void TForm1::N2Click()
 {
     setWindowTitle(applicationTitle());

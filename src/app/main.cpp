@@ -38,10 +38,6 @@ int main(int argc, char** argv)
     TForm1 form(platform);
     form.createSecondaryWindows();
     form.show();
-    if (!form.missingPictures().isEmpty())
-        platform.showMessage(TForm1::applicationTitle(),
-                             QStringLiteral("Не удалось прочитать файлы рисунков:\n%1\n\nВместо них используются "
-                                            "встроенные рисунки.")
-                                 .arg(form.missingPictures().join(QLatin1Char('\n'))));
+    form.reportMissingPictures();
     return app.exec();
 }

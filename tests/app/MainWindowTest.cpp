@@ -11,6 +11,8 @@
 #include <QMouseEvent>
 #include <QTabBar>
 #include <QTableView>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -308,4 +310,33 @@ TEST_F(MainWindow, FileAndHelpCommands)
 
     action("N7")->trigger();
     EXPECT_EQ(platform.quits, 1);
+}
+
+TEST(MainWindowStart, MissingPicturesAreReportedOnceAndReplaced)
+{
+    QTemporaryDir empty;
+    const QByteArray saved = qgetenv("ARBOLITUS_DAT");
+    qputenv("ARBOLITUS_DAT", empty.path().toUtf8());
+    ScriptedPlatform platform;
+    TForm1 form(platform);
+    qputenv("ARBOLITUS_DAT", saved);
+    form.reportMissingPictures();
+    form.reportMissingPictures();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.lastMessage().contains(QStringLiteral("boy2.bmp")));
+    EXPECT_TRUE(platform.lastMessage().contains(QStringLiteral("girl2.bmp")));
+    EXPECT_EQ(form.pictures().male.size(), QSize(18, 18));
+    EXPECT_EQ(form.pictures().femaleInverted.size(), QSize(18, 18));
+}
+
+TEST(MainWindowStart, VersionAndHelpOptions)
+{
+    QProcess process;
+    process.start(QStringLiteral(ARBOLITUS_EXECUTABLE), {QStringLiteral("--version")});
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(QString::fromUtf8(process.readAllStandardOutput()).trimmed(), QStringLiteral("Арболитус 1.0"));
+    process.start(QStringLiteral(ARBOLITUS_EXECUTABLE), {QStringLiteral("--help")});
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardOutput()).contains(QStringLiteral("--version")));
 }
