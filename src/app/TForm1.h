@@ -76,13 +76,16 @@ public:
     QStringList recentNumbers() const;
     QStringList recentNames() const;
 
-    // ---- person list, filter panel, card, import (TForm1Persons.cpp)
+    // ---- person list, filter panel, card (TForm1Persons.cpp)
     void BuildCard(int num);
     void Button1Click();  // "Применить"
     void Button2Click();  // "Очистить"
     int AddPerson();      // the one way a person is created by hand; returns its number
     void DeletePerson(int num);
     // ---- end of person list block
+
+    // ---- GEDCOM import (TForm1Import.cpp)
+    // ---- end of import block
 
     // ---- diagram (TForm1Diagram.cpp)
     void AddPickedPerson();

@@ -1,10 +1,9 @@
-// The person list, the filter panel, the card and the import as the main window uses them.
+// The person list, the filter panel, and the card as the main window uses them.
 #include "app/TForm1.h"
 
 void TForm1::BuildCard(int) {}
 void TForm1::Button1Click() {}
 void TForm1::Button2Click() {}
-void TForm1::N3Click() {}
 void TForm1::BitBtn2Click() {}
 void TForm1::BitBtn3Click() {}
 void TForm1::BitBtn5Click() {}
