@@ -29,8 +29,10 @@ void bindGrid(QTableView* grid, RecordTableModel* model)
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 4);
     grid->verticalHeader()->hide();
     const int charWidth = grid->fontMetrics().averageCharWidth();
-    for (int c = 0; c < int(model->columns().size()); ++c)
-        grid->setColumnWidth(c, model->columns()[std::size_t(c)].widthChars * charWidth + 6);
+    for (int c = 0; c < int(model->columns().size()); ++c) {
+        const GridColumn& column = model->columns()[std::size_t(c)];
+        grid->setColumnWidth(c, column.widthPixels > 0 ? column.widthPixels : column.widthChars * charWidth + 6);
+    }
 
     QObject::connect(model, &RecordTableModel::currentLineChanged, grid, [grid](int line) { selectLine(grid, line); });
     QObject::connect(model, &QAbstractItemModel::modelReset, grid, [grid, model] { selectLine(grid, model->currentLine()); });

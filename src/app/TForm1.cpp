@@ -2,6 +2,7 @@
 
 #include "app/GridBinding.h"
 #include "app/Platform.h"
+#include "app/RadioGroup.h"
 #include "card/ui/TForm3.h"
 #include "diagram/ui/TForm4.h"
 #include "diagram/ui/TOKBottomDlg1.h"
@@ -9,6 +10,7 @@
 #include "dialogs/ui/Tdateform.h"
 #include "dialogs/ui/Tevents_form.h"
 #include "dialogs/ui/Tnames_form.h"
+#include "list/ui/FilterPanel.h"
 #include "store/RecordTableModel.h"
 
 #include <QApplication>
@@ -16,6 +18,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -69,12 +72,17 @@ TForm1::TForm1(Platform& platform) : QMainWindow(nullptr), platform_(platform)
 {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(applicationTitle());
+    // The designed font is narrow; a condensed sans keeps the designed layouts legible.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSize(8);
+    QApplication::setFont(font);  // secondary windows are top-level and take it from here
     setFont(font);
     platform_.setDialogParent(this);
 
     paintEnabled = true;
+    installPersonCallbacks();
     missingPictures_ = pictures_.loadFrom(pictureFolder());
 
     buildLayout();
@@ -345,17 +353,28 @@ void TForm1::buildFilterPanel()
     header->setFrameShape(QFrame::Panel);
     header->setFrameShadow(QFrame::Raised);
     Panel6 = header;
-    Panel7 = new QWidget(Panel2);
-    Panel7->setObjectName(QStringLiteral("Panel7"));
+    filterPanel = new FilterPanel(Panel2);
+    Panel7 = filterPanel;
+    connect(filterPanel->Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(filterPanel->Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    connect(filterPanel->Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    // The display names follow the selection at once, before any "Применить".
+    connect(filterPanel->RadioGroup2, &RadioGroup::itemSelected, DBGrid1->viewport(), [this] { DBGrid1->viewport()->update(); });
     layout->addWidget(Panel6);
     layout->addWidget(Panel7, 1);
 }
 
 QTableView* TForm1::makeGrid(QWidget* parent, const char* objectName, RecordTable& table)
 {
+    return makeGrid(parent, objectName, table, RecordTableModel::visibleFieldColumns(table));
+}
+
+QTableView* TForm1::makeGrid(QWidget* parent, const char* objectName, RecordTable& table,
+                             const std::vector<GridColumn>& columns)
+{
     auto* grid = new QTableView(parent);
     grid->setObjectName(QString::fromUtf8(objectName));
-    auto* model = new RecordTableModel(table, grid);
+    auto* model = new RecordTableModel(table, columns, grid);
     model->setObjectName(QString::fromUtf8(objectName) + QStringLiteral("Model"));
     bindGrid(grid, model);
     return grid;
@@ -394,11 +413,37 @@ void TForm1::buildCardPanel()
 {
     panel10 = new CardPanel(this, clientArea);
     panel10->setObjectName(QStringLiteral("panel10"));
-    DBGrid2 = makeGrid(panel10, "DBGrid2", store_.cardLines);
-    DBGrid3 = makeGrid(panel10, "DBGrid3", store_.cardEvents);
-    DBGrid4 = makeGrid(panel10, "DBGrid4", store_.cardNames);
-    DBGrid5 = makeGrid(panel10, "DBGrid5", store_.cardComments);
-    DBGrid6 = makeGrid(panel10, "DBGrid6", store_.cardMedia);
+    const QString visio = QStringLiteral("Связи:");
+    DBGrid2 = makeGrid(panel10, "DBGrid2", store_.cardLines, {{CardLineField::visio, visio, 40}});
+    DBGrid3 = makeGrid(panel10, "DBGrid3", store_.cardEvents,
+                       {{CardEventField::type, QStringLiteral("Тип события"), 20},
+                        {CardEventField::date, QStringLiteral("Дата"), 30},
+                        {CardEventField::function, QStringLiteral("Роль персоны"), 30, 150},
+                        {CardEventField::place, QStringLiteral("Место действия"), 150}});
+    DBGrid4 = makeGrid(panel10, "DBGrid4", store_.cardNames,
+                       {{NameField::NameType, QStringLiteral("Тип имени"), 20},
+                        {NameField::sex, QStringLiteral("Пол"), 10, 70},
+                        {NameField::name, QStringLiteral("Фамилия Имя /Отчество/"), 250}});
+    DBGrid5 = makeGrid(panel10, "DBGrid5", store_.cardComments,
+                       {{CardCommentField::header, QStringLiteral("Комментарии"), 20, 400}});
+    DBGrid6 = makeGrid(panel10, "DBGrid6", store_.cardMedia,
+                       {{CardMediaField::header, QStringLiteral("Медиа - файлы"), 20, 300}});
+    for (QTableView* grid : {DBGrid2, DBGrid3, DBGrid4, DBGrid5, DBGrid6}) {
+        grid->setFocusPolicy(Qt::ClickFocus);  // skipped by the Tab key
+        grid->horizontalHeader()->setStyleSheet(QStringLiteral("QHeaderView { color: blue; }"));
+    }
+    PopupMenu3 = new QMenu(this);
+    PopupMenu3->setObjectName(QStringLiteral("PopupMenu3"));
+    PopupMenu4 = new QMenu(this);
+    PopupMenu4->setObjectName(QStringLiteral("PopupMenu4"));
+    PopupMenu5 = new QMenu(this);
+    PopupMenu5->setObjectName(QStringLiteral("PopupMenu5"));
+    bindContextMenu(DBGrid3, PopupMenu3);
+    bindContextMenu(DBGrid4, PopupMenu3);
+    bindContextMenu(DBGrid2, PopupMenu4);
+    bindContextMenu(DBGrid5, PopupMenu5);
+    bindContextMenu(DBGrid6, PopupMenu5);
+    connect(DBGrid2, &QTableView::clicked, this, [this] { DBGrid2CellClick(); });
     DBGrid4->setGeometry(1, 2, 134, 108);
     DBGrid3->setGeometry(1, 112, 134, 100);
     DBGrid2->resize(165, 100);

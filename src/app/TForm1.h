@@ -1,10 +1,13 @@
 #pragma once
 #include "diagram/LegendPictures.h"
+#include "list/PersonList.h"
 #include "store/GenealogyStore.h"
 
 #include <QMainWindow>
 #include <memory>
 
+class FilterPanel;
+struct GridColumn;
 class Platform;
 class QAction;
 class QLabel;
@@ -82,6 +85,13 @@ public:
     void Button2Click();  // "Очистить"
     int AddPerson();      // the one way a person is created by hand; returns its number
     void DeletePerson(int num);
+    void Button3Click();      // "Указать"
+    void DBGrid2CellClick();  // a card line opens the relative's card
+    SortItem selectedSortItem() const;
+    FilterPanel* filterPanel = nullptr;
+    QMenu* PopupMenu3 = nullptr;  // card names and events
+    QMenu* PopupMenu4 = nullptr;  // card lines
+    QMenu* PopupMenu5 = nullptr;  // card comments and media
     // ---- end of person list block
 
     // ---- GEDCOM import (TForm1Import.cpp)
@@ -142,6 +152,9 @@ private:
     void buildViewPopup();
     QAction* addAction(QMenu* menu, const char* objectName, const char* caption);
     QTableView* makeGrid(QWidget* parent, const char* objectName, RecordTable& table);
+    QTableView* makeGrid(QWidget* parent, const char* objectName, RecordTable& table, const std::vector<GridColumn>& columns);
+    void installPersonCallbacks();
+    void bindContextMenu(QTableView* grid, QMenu* menu);
 
     Platform& platform_;
     GenealogyStore store_;

@@ -9,6 +9,7 @@ struct GridColumn {
     int field = 0;
     QString title;
     int widthChars = 10;
+    int widthPixels = 0;  // when set, wins over the width in characters
 };
 
 // Binds a grid to a record table: one line per visible row, the designed
