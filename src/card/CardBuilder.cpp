@@ -1,8 +1,29 @@
 #include "card/CardBuilder.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
+
+// Visits, in table order, the visible rows where one of the fields holds p, and
+// leaves the cursor where a walk over the whole table with Next leaves it: on
+// the last row, past the end. Rows naming someone else would yield nothing, so
+// skipping them changes no result.
+template <typename Visit>
+void walkRowsNaming(RecordTable& table, std::initializer_list<int> fields, int p, Visit&& visit)
+{
+    std::vector<int> positions;
+    for (int field : fields) {
+        const std::vector<int> found = table.positionsWithInteger(field, p);
+        positions.insert(positions.end(), found.begin(), found.end());
+    }
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    for (int position : positions)
+        visit(table.rowAt(position));
+    table.last();
+    table.next();
+}
 
 void insertMainName(GenealogyStore& store)
 {
@@ -33,15 +54,14 @@ FieldValue copyOf(const RecordTable& table, RowId row, int field)
 void copyFurtherNames(GenealogyStore& store, int p)
 {
     RecordTable& names = store.names;
-    for (names.first(); !names.eof(); names.next()) {
-        const RowId row = names.currentRow();
+    walkRowsNaming(names, {NameField::owner}, p, [&](RowId row) {
         if (names.integerAt(row, NameField::owner) != p)
-            continue;
+            return;
         std::vector<FieldValue> copy;
         for (int f : {NameField::NameType, NameField::sex, NameField::name, NameField::owner, NameField::sexnotset})
             copy.push_back(copyOf(names, row, f));
         store.cardNames.insertRecord(copy);
-    }
+    });
 }
 
 void insertLine(GenealogyStore& store, int relative, int kind, const QString& maleLabel, const QString& otherLabel)
@@ -57,8 +77,7 @@ void collectLines(GenealogyStore& store, int p)
 {
     RecordTable& links = store.links;
     store.persons.setFiltered(false);
-    for (links.first(); !links.eof(); links.next()) {
-        const RowId row = links.currentRow();
+    walkRowsNaming(links, {LinkField::id1, LinkField::id2}, p, [&](RowId row) {
         const int id1 = links.integerAt(row, LinkField::id1);
         const int id2 = links.integerAt(row, LinkField::id2);
         const int rel = links.integerAt(row, LinkField::rel);
@@ -69,34 +88,32 @@ void collectLines(GenealogyStore& store, int p)
             insertLine(store, id2, CardLineKind::Child, CardLabel::Son, CardLabel::Daughter);
         if (rel == LinkKind::Spouses && (id1 == p || id2 == p))
             insertLine(store, id1 == p ? id2 : id1, CardLineKind::Spouse, CardLabel::Husband, CardLabel::Wife);
-    }
+    });
 }
 
 void collectEvents(GenealogyStore& store, int p)
 {
     RecordTable& participants = store.participants;
     RecordTable& events = store.events;
-    for (participants.first(); !participants.eof(); participants.next()) {
-        const RowId row = participants.currentRow();
+    walkRowsNaming(participants, {ParticipantField::owner}, p, [&](RowId row) {
         if (participants.integerAt(row, ParticipantField::owner) != p)
-            continue;
+            return;
         // A participation whose event is gone shows nothing rather than another event's data.
         if (!events.locate(EventField::id, participants.integerAt(row, ParticipantField::id)))
-            continue;
+            return;
         store.cardEvents.insertRecord({events.asInteger(EventField::id), events.asString(EventField::type),
                                        events.asString(EventField::date),
                                        participants.stringAt(row, ParticipantField::function),
                                        events.asString(EventField::place)});
-    }
+    });
 }
 
 void collectNotes(GenealogyStore& store, int p)
 {
     RecordTable& notes = store.notes;
-    for (notes.first(); !notes.eof(); notes.next()) {
-        const RowId row = notes.currentRow();
+    walkRowsNaming(notes, {NoteField::Owner}, p, [&](RowId row) {
         if (notes.integerAt(row, NoteField::Owner) != p)
-            continue;
+            return;
         const QString header = notes.stringAt(row, NoteField::header);
         const QString data = notes.stringAt(row, NoteField::data);
         const int num = notes.integerAt(row, NoteField::num);
@@ -104,7 +121,7 @@ void collectNotes(GenealogyStore& store, int p)
             store.cardComments.insertRecord({p, FieldValue(), header, data, num});
         else
             store.cardMedia.insertRecord({p, false, header, data, num});
-    }
+    });
 }
 
 } // namespace

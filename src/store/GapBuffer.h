@@ -60,9 +60,13 @@ public:
     template <typename F>
     bool forEachFrom(std::size_t from, F&& f) const
     {
-        const std::size_t n = size();
-        for (std::size_t i = from; i < n; ++i)
-            if (!f(i, (*this)[i]))
+        // Two contiguous runs: before the gap and after it.
+        std::size_t position = from;
+        for (std::size_t i = from; i < gapStart_; ++i, ++position)
+            if (!f(position, data_[i]))
+                return false;
+        for (std::size_t i = gapEnd_ + (from > gapStart_ ? from - gapStart_ : 0); i < data_.size(); ++i, ++position)
+            if (!f(position, data_[i]))
                 return false;
         return true;
     }

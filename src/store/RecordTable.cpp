@@ -43,6 +43,7 @@ RowId RecordTable::allocateRow()
 
 void RecordTable::releaseRow(RowId row)
 {
+    indexRemove(row);
     for (int f = 0; f < fieldCount(); ++f)
         cellRef(row, f) = std::monostate{};
     freeRows_.push_back(row);
@@ -64,8 +65,10 @@ void RecordTable::insertValues(const FieldValue* values, std::size_t size)
     const std::size_t count = std::min(size, fields_.size());
     for (std::size_t f = 0; f < count; ++f)
         cellRef(row, int(f)) = values[f].convertedFor(fields_[f].kind, fields_[f].size);
+    indexAdd(row);
     const int position = current_ < 0 ? recordCount() : current_;
     order_.insert(std::size_t(position), row);
+    orderChanged();
     current_ = position;
     eof_ = false;
     state_ = State::Browse;
@@ -93,7 +96,9 @@ void RecordTable::setValue(int field, const FieldValue& value)
     if (current_ < 0 || field < 0 || field >= fieldCount())
         return;
     const FieldDef& def = fields_[std::size_t(field)];
+    indexRemove(currentRow());
     cellRef(currentRow(), field) = value.convertedFor(def.kind, def.size);
+    indexAdd(currentRow());
     if (state_ == State::Browse)
         notifyRowChanged(current_);
 }
@@ -104,6 +109,7 @@ void RecordTable::deleteRecord()
         return;
     releaseRow(currentRow());
     order_.erase(std::size_t(current_));
+    orderChanged();
     state_ = State::Browse;
     if (order_.empty()) {
         current_ = -1;
@@ -128,6 +134,9 @@ void RecordTable::emptyTable()
     creation_.clear();
     freeRows_.clear();
     order_.clear();
+    orderChanged();
+    for (auto& index : indexes_)
+        index.reset();
     current_ = -1;
     eof_ = true;
     state_ = State::Browse;
@@ -328,22 +337,8 @@ bool RecordTable::locate(const std::vector<int>& fieldIndices, const std::vector
     }
     const bool filtering = hasActiveFilter();
     const int n = recordCount();
-    if (fieldIndices.size() == 1 && std::holds_alternative<std::int32_t>(wanted[0])) {
-        // The common search for a number, kept free of generic comparisons.
-        const std::int32_t value = std::get<std::int32_t>(wanted[0]);
-        const std::size_t stride = fields_.size();
-        const Cell* column = cells_.data() + fieldIndices[0];
-        for (int p = 0; p < n; ++p) {
-            const RowId row = order_[std::size_t(p)];
-            const Cell& c = column[std::size_t(row) * stride];
-            if (c.index() == 1 && *std::get_if<std::int32_t>(&c) == value && (!filtering || filter_(row))) {
-                eof_ = false;
-                moveCursor(p);
-                return true;
-            }
-        }
-        return false;
-    }
+    if (fieldIndices.size() == 1 && std::holds_alternative<std::int32_t>(wanted[0]))
+        return locateInteger(fieldIndices[0], std::get<std::int32_t>(wanted[0]));
     for (int p = 0; p < n; ++p) {
         const RowId row = order_[std::size_t(p)];
         if (rowMatches(row, fieldIndices, wanted) && (!filtering || filter_(row))) {
@@ -417,6 +412,7 @@ void RecordTable::sortOnField(int field, bool caseInsensitive, bool descending)
             current_ = int(i);
     }
     order_.assign(std::move(sorted));
+    orderChanged();
     notifyReset();
     notifyCursor();
 }
@@ -500,4 +496,93 @@ void RecordTable::notifyCursor()
     }
     for (RecordTableObserver* o : std::vector<RecordTableObserver*>(observers_))
         o->cursorMoved();
+}
+
+IntegerIndex& RecordTable::integerIndex(int field)
+{
+    if (indexes_.size() < fields_.size())
+        indexes_.resize(fields_.size());
+    std::unique_ptr<IntegerIndex>& index = indexes_[std::size_t(field)];
+    if (!index) {
+        index = std::make_unique<IntegerIndex>();
+        index->reserve(order_.size());
+        order_.forEachFrom(0, [&](std::size_t, RowId row) {
+            if (auto v = std::get_if<std::int32_t>(&cellAt(row, field)))
+                index->add(*v, row);
+            return true;
+        });
+    }
+    return *index;
+}
+
+void RecordTable::indexAdd(RowId row)
+{
+    for (std::size_t f = 0; f < indexes_.size(); ++f)
+        if (indexes_[f])
+            if (auto v = std::get_if<std::int32_t>(&cellAt(row, int(f))))
+                indexes_[f]->add(*v, row);
+}
+
+void RecordTable::indexRemove(RowId row)
+{
+    for (std::size_t f = 0; f < indexes_.size(); ++f)
+        if (indexes_[f])
+            if (auto v = std::get_if<std::int32_t>(&cellAt(row, int(f))))
+                indexes_[f]->remove(*v, row);
+}
+
+int RecordTable::positionOfRow(RowId row) const
+{
+    // Right after a change of order a direct search is cheaper than a rebuild;
+    // once several searches meet the same order, the table is worth rebuilding.
+    if (positionsStale_ && ++staleSearches_ < 8) {
+        int found = -1;
+        order_.forEachFrom(0, [&](std::size_t position, RowId r) {
+            if (r != row)
+                return true;
+            found = int(position);
+            return false;
+        });
+        return found;
+    }
+    if (positionsStale_) {
+        positions_.assign(creation_.size(), -1);
+        order_.forEachFrom(0, [this](std::size_t position, RowId r) {
+            positions_[r] = int(position);
+            return true;
+        });
+        positionsStale_ = false;
+    }
+    return positions_[row];
+}
+
+bool RecordTable::locateInteger(int field, std::int32_t value)
+{
+    const bool filtering = hasActiveFilter();
+    int best = -1;
+    auto [from, to] = integerIndex(field).rowsWith(value);
+    for (auto it = from; it != to; ++it) {
+        const int position = positionOfRow(it->second);
+        if ((best < 0 || position < best) && (!filtering || filter_(it->second)))
+            best = position;
+    }
+    if (best < 0)
+        return false;
+    eof_ = false;
+    moveCursor(best);
+    return true;
+}
+
+std::vector<int> RecordTable::positionsWithInteger(int field, std::int32_t value)
+{
+    std::vector<int> positions;
+    if (field < 0 || field >= fieldCount())
+        return positions;
+    const bool filtering = hasActiveFilter();
+    auto [from, to] = integerIndex(field).rowsWith(value);
+    for (auto it = from; it != to; ++it)
+        if (!filtering || filter_(it->second))
+            positions.push_back(positionOfRow(it->second));
+    std::sort(positions.begin(), positions.end());
+    return positions;
 }

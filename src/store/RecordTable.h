@@ -1,12 +1,14 @@
 #pragma once
 #include "store/FieldValue.h"
 #include "store/GapBuffer.h"
+#include "store/IntegerIndex.h"
 
 #include <QString>
 #include <QStringView>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <vector>
 
 // Stable identity of a row for as long as it exists; not its position.
@@ -83,6 +85,8 @@ public:
     bool locate(QStringView fieldNames, std::initializer_list<FieldValue> values);
     bool locate(int field, const FieldValue& value);
     bool locate(const std::vector<int>& fieldIndices, const std::vector<FieldValue>& values);
+    // Positions of the visible rows whose integer field holds value, ascending.
+    std::vector<int> positionsWithInteger(int field, std::int32_t value);
 
     // Positions (0-based, among all rows) for grids and bulk walks.
     int currentPosition() const { return current_; }
@@ -122,6 +126,19 @@ private:
     void notifyRowChanged(int position);
     void notifyCursor();
 
+    // Integer locates go through an index, built at the first search of a field
+    // and kept up to date by every cell change; results are those of a scan.
+    bool locateInteger(int field, std::int32_t value);
+    IntegerIndex& integerIndex(int field);
+    void indexRemove(RowId row);
+    void indexAdd(RowId row);
+    int positionOfRow(RowId row) const;
+    void orderChanged()
+    {
+        positionsStale_ = true;
+        staleSearches_ = 0;
+    }
+
     QString name_;
     std::vector<FieldDef> fields_;
     std::vector<DisplayCallback> displayCallbacks_;
@@ -139,6 +156,10 @@ private:
     bool pendingReset_ = false;
     bool pendingCursor_ = false;
     std::vector<RecordTableObserver*> observers_;
+    std::vector<std::unique_ptr<IntegerIndex>> indexes_;  // by field; null until searched
+    mutable std::vector<int> positions_;                  // by rowId, valid unless stale
+    mutable bool positionsStale_ = true;
+    mutable int staleSearches_ = 0;
 };
 
 // Suspends a table's grids for the life of a scope.

@@ -239,3 +239,45 @@ TEST(RecordTable, DisplayCallbacksAndNestedControlSuspension)
     EXPECT_EQ(counter.resets, 1);
     EXPECT_TRUE(t.eof());
 }
+
+TEST(RecordTable, IntegerSearchesFollowEveryChangeOfCellsAndOrder)
+{
+    RecordTable t = makeTable();
+    for (int i = 0; i < 20; ++i)
+        t.insertRecord({i % 5, QString::number(i)});
+    // Rows stand in reverse: "19" first. The first match in order wins.
+    ASSERT_TRUE(t.locate(Id, 3));
+    EXPECT_EQ(t.asString(Fam), QStringLiteral("18"));
+    t.edit();
+    t.setValue(Id, 7);
+    t.post();
+    ASSERT_TRUE(t.locate(Id, 3));
+    EXPECT_EQ(t.asString(Fam), QStringLiteral("13"));
+    ASSERT_TRUE(t.locate(Id, 7));
+    EXPECT_EQ(t.asString(Fam), QStringLiteral("18"));
+    t.deleteRecord();
+    EXPECT_FALSE(t.locate(Id, 7));
+
+    t.sortOnField(Fam, false, false);  // "0", "1", "10", "11", ...
+    ASSERT_TRUE(t.locate(Id, 3));
+    EXPECT_EQ(t.asString(Fam), QStringLiteral("13"));
+    EXPECT_EQ(t.positionsWithInteger(Id, 0), (std::vector<int>{0, 2, 7, 14}));
+    for (int i = 0; i < 10; ++i)
+        EXPECT_TRUE(t.locate(Id, 4));  // many searches on the same order
+    EXPECT_EQ(t.asString(Fam), QStringLiteral("14"));
+
+    // Failure leaves the cursor; a filter hides rows from the search.
+    t.first();
+    EXPECT_FALSE(t.locate(Id, 99));
+    EXPECT_EQ(t.recNo(), 1);
+    t.setFilterCallback([&t](RowId row) { return t.stringAt(row, Fam) != QStringLiteral("14"); });
+    t.setFiltered(true);
+    ASSERT_TRUE(t.locate(Id, 4));
+    EXPECT_EQ(t.asString(Fam), QStringLiteral("19"));
+    t.setFiltered(false);
+
+    t.emptyTable();
+    EXPECT_FALSE(t.locate(Id, 0));
+    t.insertRecord({5});
+    EXPECT_TRUE(t.locate(Id, 5));
+}
