@@ -4,7 +4,9 @@
 #include "store/GenealogyStore.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class FilterPanel;
 struct GridColumn;
@@ -95,6 +97,9 @@ public:
     // ---- end of person list block
 
     // ---- GEDCOM import (TForm1Import.cpp)
+    // Imports this file as if it had been chosen in "Импорт".
+    void importGedcomFile(const QString& path);
+    void importGedcom(const std::function<std::optional<QString>()>& choosePath);
     // ---- end of import block
 
     // ---- diagram (TForm1Diagram.cpp)
