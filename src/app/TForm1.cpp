@@ -22,7 +22,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollArea>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTableView>
@@ -104,7 +103,7 @@ TForm1::~TForm1()
 void TForm1::createSecondaryWindows()
 {
     windows_.navigator = std::make_unique<TForm4>();
-    windows_.imageProperties = std::make_unique<TOKBottomDlg1>();
+    windows_.imageProperties = std::make_unique<TOKBottomDlg1>(platform_, pictures_);
     windows_.dateDialog = std::make_unique<Tdateform>();
     windows_.nameDialog = std::make_unique<Tnames_form>();
     windows_.eventDialog = std::make_unique<Tevents_form>();
@@ -113,6 +112,12 @@ void TForm1::createSecondaryWindows()
 
     windows_.imageProperties->setWindowsToDisable({this});
     connect(windows_.navigator.get(), &SecondaryWindow::closed, this, [this] { N39->setChecked(false); });
+    connect(windows_.imageProperties.get(), &TOKBottomDlg1::confirmed, this, &TForm1::imagePropertiesConfirmed);
+    connect(windows_.imageProperties.get(), &TOKBottomDlg1::fontChosen, this, [this](const QFont& font) {
+        canvasState.font = font;
+    });
+    // The dialog confirms itself once, so that its initial settings reach the canvas.
+    windows_.imageProperties->OKBtnClick();
 }
 
 void TForm1::buildLayout()
@@ -393,20 +398,7 @@ void TForm1::buildClientArea()
 
     buildCardPanel();
 
-    ScrollBox1 = new QScrollArea(clientArea);
-    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-    ScrollBox1->setBackgroundRole(QPalette::Base);
-    QPalette white = ScrollBox1->palette();
-    white.setColor(QPalette::Base, Qt::white);
-    white.setColor(QPalette::Window, Qt::white);
-    ScrollBox1->setPalette(white);
-    ScrollBox1->setAutoFillBackground(true);
-    PaintBox1 = new QWidget;
-    PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
-    PaintBox1->setPalette(white);
-    PaintBox1->setAutoFillBackground(true);
-    ScrollBox1->setWidget(PaintBox1);
-    ScrollBox1->setWidgetResizable(true);
+    buildDiagramView();
 }
 
 void TForm1::buildCardPanel()

@@ -1,4 +1,5 @@
 #pragma once
+#include "diagram/DiagramSettings.h"
 #include "diagram/LegendPictures.h"
 #include "list/PersonList.h"
 #include "store/GenealogyStore.h"
@@ -14,7 +15,7 @@ class Platform;
 class QAction;
 class QLabel;
 class QMenu;
-class QScrollArea;
+class DiagramView;
 class QTabBar;
 class QTableView;
 class QToolButton;
@@ -102,9 +103,51 @@ public:
     void importGedcom(const std::function<std::optional<QString>()>& choosePath);
     // ---- end of import block
 
-    // ---- diagram (TForm1Diagram.cpp)
+    // ---- diagram (TForm1Diagram*.cpp)
+    DiagramSettings diagramSettings() const;
+    DiagramUnits diagramUnits() const;
+    void DrawDiagram();
+    void EraseDiagram();
+    void PaintBox1Paint();
+    // Asks for a paint as the windowing system would: cleared, then drawn if enabled.
+    void repaintDiagram();
+    void imagePropertiesConfirmed();
+    void ClipboardBMP1Click();
+
+    void PaintBox1MouseDown(Qt::MouseButton button, int x, int y);
+    void PaintBox1MouseMove(int x, int y);
+    void PaintBox1MouseUp(Qt::MouseButton button, int x, int y, QPoint globalPos = {});
+    int PersonAt(int x, int y);
+
+    void N40Click();  // "Указать родителя"
+    void N43Click();  // "Редактировать"
+    void N44Click();  // "Убрать с рисунка"
+    void N45Click();  // "Удалить из Б.Д."
+    void N30Click();  // "Число поколений вверх"
+    void N46Click();  // new woman
+    void N47Click();  // new man
+    void N48Click();  // from the list
+    void N61Click();  // skeleton of ancestors
+    void N50Click();  // "Выровнять по сетке"
+    void N51Click();  // "Очистить диаграмму"
+    void N52Click();  // "Параметры изображения"
     void AddPickedPerson();
-    void ClearDiagram();  // "Очистить диаграмму"
+    void AddAncestorSkeleton(int level, int x, int y, int child, bool male);
+    void ClearDiagram() { N51Click(); }
+
+    CanvasState canvasState;
+    bool bandSelecting = false;
+    bool dragging = false;
+    bool pickingParent = false;
+    int popupPerson = -1;
+    QPoint popupPoint;
+    QPoint bandStart;
+    QPoint lastPointer;
+    QMenu* PopupMenu1 = nullptr;  // person box
+    QMenu* PopupMenu2 = nullptr;  // empty space of the diagram
+    QAction *N40 = nullptr, *N41 = nullptr, *N62 = nullptr, *N43 = nullptr, *N44 = nullptr, *N45 = nullptr;
+    QAction *N30 = nullptr, *N46 = nullptr, *N47 = nullptr, *N48 = nullptr, *N61 = nullptr, *N50 = nullptr;
+    QAction *N51 = nullptr, *N52 = nullptr, *N53 = nullptr;
     // ---- end of diagram block
 
     // Window state.
@@ -127,7 +170,6 @@ public:
     void N29Click();
     void N20Click();
     void N38Click();
-    void ClipboardBMP1Click();
     void BitBtn2Click();
     void BitBtn3Click();
     void BitBtn5Click();
@@ -160,6 +202,13 @@ private:
     QTableView* makeGrid(QWidget* parent, const char* objectName, RecordTable& table, const std::vector<GridColumn>& columns);
     void installPersonCallbacks();
     void bindContextMenu(QTableView* grid, QMenu* menu);
+    void buildDiagramView();
+    void buildDiagramMenus();
+    void insertPersonRowFor(int num, QPoint at, std::optional<bool> checked);
+    void addNewPersonBox(bool male);
+    void popupAt(QMenu* menu, QPoint globalPos);
+    void drawBand(QPoint corner);
+    void dragGhosts(int dx, int dy);
 
     Platform& platform_;
     GenealogyStore store_;
@@ -192,7 +241,7 @@ public:
     QTableView* DBGrid4 = nullptr;
     QTableView* DBGrid5 = nullptr;
     QTableView* DBGrid6 = nullptr;
-    QScrollArea* ScrollBox1 = nullptr;
+    DiagramView* ScrollBox1 = nullptr;
     QWidget* PaintBox1 = nullptr;
     QWidget* contentRow = nullptr;
 

@@ -9,7 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScrollArea>
+#include "diagram/ui/DiagramView.h"
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTableView>

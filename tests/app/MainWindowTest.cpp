@@ -1,5 +1,6 @@
 #include "app/ScriptedPlatform.h"
 #include "app/TForm1.h"
+#include "diagram/ui/DiagramView.h"
 #include "diagram/ui/TForm4.h"
 #include "diagram/ui/TOKBottomDlg1.h"
 #include "dialogs/ui/TForm2.h"

@@ -1,0 +1,139 @@
+// Mouse editing of the diagram: selecting, banding, dragging, naming a parent.
+#include "app/TForm1.h"
+
+#include "app/Platform.h"
+#include "diagram/DiagramLayout.h"
+#include "diagram/DiagramRows.h"
+#include "diagram/ui/DiagramView.h"
+#include "diagram/ui/TOKBottomDlg1.h"
+
+#include <QMenu>
+#include <QPainter>
+
+int TForm1::PersonAt(int x, int y)
+{
+    const QSize hitSize = windows_.imageProperties ? windows_.imageProperties->femalePictureSize() : QSize(18, 18);
+    return ::PersonAt(store_.diagram, x, y, hitSize);
+}
+
+void TForm1::PaintBox1MouseDown(Qt::MouseButton button, int x, int y)
+{
+    bandSelecting = false;
+    if (button != Qt::LeftButton)
+        return;
+    if (pickingParent) {
+        if (popupPerson == -1)
+            return;
+        const int parent = PersonAt(x, y);
+        // Nobody may be their own parent: every later tree would recurse without end.
+        if (parent != -1 && parent != popupPerson) {
+            insertLineRow(store_.diagram, popupPerson, parent);
+            store_.links.insertRecord({parent, popupPerson, LinkKind::ParentOf});
+            sortLinesFirst(store_.diagram);
+            DrawDiagram();
+        }
+        popupPerson = -1;
+        pickingParent = false;
+        return;
+    }
+    const int hit = PersonAt(x, y);
+    if (hit != -1) {
+        if (!store_.selection.locate(SelectionField::owner, hit)) {
+            selectOnly(store_.diagram, store_.selection, hit);
+            dragging = true;
+            EraseDiagram();
+            DrawDiagram();
+        }
+        dragging = true;
+        return;
+    }
+    bandSelecting = true;
+    bandStart = lastPointer = QPoint(x, y);
+    canvasState.brushHollow = true;
+}
+
+void TForm1::drawBand(QPoint corner)
+{
+    QPainter painter(&ScrollBox1->canvas());
+    painter.translate(-ScrollBox1->scrollPosition());
+    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(bandStart, corner).normalized());
+}
+
+void TForm1::dragGhosts(int dx, int dy)
+{
+    RecordTable& selection = store_.selection;
+    QPainter painter(&ScrollBox1->canvas());
+    painter.translate(-ScrollBox1->scrollPosition());
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    for (int p = 0; p < selection.recordCount(); ++p) {
+        const RowId row = selection.rowAt(p);
+        const int type = selection.integerAt(row, SelectionField::type);
+        if (type == DiagramRowType::Line)
+            continue;
+        const QImage& ghost = type == DiagramRowType::Female ? pictures_.femaleInverted : pictures_.maleInverted;
+        const QPoint from(selection.integerAt(row, SelectionField::x), selection.integerAt(row, SelectionField::y));
+        painter.drawImage(from, ghost);
+        const QPoint to = from - QPoint(dx, dy);
+        selection.setCurrentPosition(p);
+        selection.edit();
+        selection.setValue(SelectionField::x, to.x());
+        selection.setValue(SelectionField::y, to.y());
+        selection.post();
+        painter.drawImage(to, ghost);
+    }
+}
+
+void TForm1::PaintBox1MouseMove(int x, int y)
+{
+    const int dx = lastPointer.x() - x, dy = lastPointer.y() - y;
+    if (bandSelecting) {
+        drawBand(QPoint(x, y));
+        drawBand(lastPointer);
+        ScrollBox1->showCanvas();
+    }
+    lastPointer = QPoint(x, y);
+    if (dragging) {
+        dragGhosts(dx, dy);
+        ScrollBox1->showCanvas();
+    }
+}
+
+void TForm1::PaintBox1MouseUp(Qt::MouseButton button, int x, int y, QPoint globalPos)
+{
+    if (bandSelecting) {
+        bandSelecting = false;
+        drawBand(lastPointer);
+        canvasState.brushHollow = false;
+        selectInBand(store_.diagram, store_.selection, bandStart, lastPointer);
+        EraseDiagram();
+        DrawDiagram();
+    }
+    if (button == Qt::LeftButton && dragging) {
+        dragging = false;
+        RecordTable& selection = store_.selection;
+        for (int p = 0; p < selection.recordCount(); ++p) {
+            const RowId row = selection.rowAt(p);
+            if (selection.integerAt(row, SelectionField::type) == DiagramRowType::Line)
+                continue;
+            const int position = personRowPosition(store_.diagram, selection.integerAt(row, SelectionField::owner));
+            if (position >= 0)
+                movePersonRow(store_.diagram, position, selection.integerAt(row, SelectionField::x),
+                              selection.integerAt(row, SelectionField::y));
+        }
+        EraseDiagram();
+        DrawDiagram();
+    }
+    if (button == Qt::RightButton) {
+        popupPoint = QPoint(x, y);
+        popupPerson = PersonAt(x, y);
+        popupAt(popupPerson == -1 ? PopupMenu2 : PopupMenu1, globalPos);
+    }
+}
+
+void TForm1::popupAt(QMenu* menu, QPoint globalPos)
+{
+    platform_.popupMenu(menu, globalPos - QPoint(menu->sizeHint().width() / 2, 0));
+}

@@ -1,0 +1,8 @@
+#pragma once
+#include "store/GenealogyStore.h"
+
+// Generations of known ancestors above person p (0 when no parent is known);
+// only the last father and the last mother in link order count. Leaves the
+// persons table on p. A person met again on their own line of ancestors ends
+// that line there and sets cycleFound, instead of recursing for ever.
+int AncestorDepth(GenealogyStore& store, int p, bool* cycleFound = nullptr);

@@ -1,0 +1,20 @@
+#pragma once
+#include "diagram/DiagramPainter.h"
+
+#include <QImage>
+#include <QSize>
+#include <variant>
+
+// Bitmaps above this many pixels are refused: the clipboard copies them again
+// in other formats, and a diagram that large is a mistake more often than not.
+constexpr qint64 maxBitmapPixels = 200'000'000;
+constexpr int maxBitmapSide = 32767;
+
+// The size of the whole diagram's bitmap: the scroll ranges less nine units on each side.
+QSize diagramBitmapSize(QSize scrollRanges, DiagramUnits units);
+
+// Renders every row of the diagram into a one-bit black and white bitmap, or
+// says in Russian why there is nothing to render.
+std::variant<QImage, QString> renderDiagramBitmap(const RecordTable& items, const LegendPictures& pictures,
+                                                  const DiagramSettings& settings, const QFont& font,
+                                                  QSize scrollRanges);
