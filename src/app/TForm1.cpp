@@ -4,6 +4,7 @@
 #include "app/Platform.h"
 #include "app/RadioGroup.h"
 #include "card/ui/TForm3.h"
+#include "diagram/ui/DiagramView.h"
 #include "diagram/ui/TForm4.h"
 #include "diagram/ui/TOKBottomDlg1.h"
 #include "dialogs/ui/TForm2.h"
@@ -116,6 +117,14 @@ void TForm1::createSecondaryWindows()
     connect(windows_.imageProperties.get(), &TOKBottomDlg1::fontChosen, this, [this](const QFont& font) {
         canvasState.font = font;
     });
+    NavigatorTarget navigated;
+    navigated.scroll = ScrollBox1;
+    navigated.items = &store_.diagram;
+    navigated.units = [this] { return windows_.imageProperties->units(); };
+    navigated.setUnits = [this](DiagramUnits units) { windows_.imageProperties->setUnits(units); };
+    navigated.reportError = [this](const QString& text) { platform_.showMessage(applicationTitle(), text); };
+    windows_.navigator->bind(navigated);
+    connect(windows_.navigator.get(), &TForm4::diagramChanged, this, &TForm1::repaintDiagram);
     // The dialog confirms itself once, so that its initial settings reach the canvas.
     windows_.imageProperties->OKBtnClick();
 }
