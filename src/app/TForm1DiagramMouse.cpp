@@ -38,6 +38,8 @@ void TForm1::PaintBox1MouseDown(Qt::MouseButton button, int x, int y)
     }
     const int hit = PersonAt(x, y);
     if (hit != -1) {
+        // The drag measures from here, even when no move preceded the press.
+        lastPointer = QPoint(x, y);
         if (!store_.selection.locate(SelectionField::owner, hit)) {
             selectOnly(store_.diagram, store_.selection, hit);
             dragging = true;
