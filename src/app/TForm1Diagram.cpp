@@ -48,6 +48,7 @@ void TForm1::DrawDiagram()
         paintGrid(painter, settings.units, ScrollBox1->scrollPosition(), ScrollBox1->size());
     DiagramPass pass;
     pass.visible = ScrollBox1->visibleArea();
+    pass.deviceArea = pass.visible;
     pass.selection = &store_.selection;
     paintDiagramRows(painter, store_.diagram, pictures_, settings, canvasState, pass);
     painter.end();

@@ -69,22 +69,25 @@ void drawPersonRow(QPainter& painter, const RecordTable& items, RowId row, QPoin
     }
 }
 
-std::optional<QPoint> centreOf(const RecordTable& items, const PersonRowLookup& lookup, int owner, QSize picture)
+std::optional<QPoint> centreOf(const PersonRowLookup& lookup, int owner, QSize picture)
 {
-    const std::optional<RowId> row = lookup.find(owner);
-    if (!row)
+    const std::optional<QPoint> box = lookup.find(owner);
+    if (!box)
         return std::nullopt;
-    return QPoint(items.integerAt(*row, DiagramField::x) + picture.width() / 2,
-                  items.integerAt(*row, DiagramField::y) + picture.height() / 2);
+    return *box + QPoint(picture.width() / 2, picture.height() / 2);
 }
 
 void drawLineRow(QPainter& painter, const RecordTable& items, RowId row, const PersonRowLookup& lookup,
-                 QSize picture, bool straight, QPoint shift)
+                 QSize picture, bool straight, const DiagramPass& pass)
 {
-    const auto c1 = centreOf(items, lookup, items.integerAt(row, DiagramField::x), picture);
-    const auto c2 = centreOf(items, lookup, items.integerAt(row, DiagramField::y), picture);
+    const auto c1 = centreOf(lookup, items.integerAt(row, DiagramField::x), picture);
+    const auto c2 = centreOf(lookup, items.integerAt(row, DiagramField::y), picture);
     if (!c1 || !c2)
         return;
+    // Both kinds of line stay inside the box spanned by their two ends.
+    if (pass.deviceArea && !QRect(*c1, *c2).normalized().intersects(*pass.deviceArea))
+        return;
+    const QPoint shift = pass.shift;
     if (straight) {
         painter.drawLine(*c1 + shift, *c2 + shift);
         return;
@@ -116,13 +119,17 @@ void paintDiagramRows(QPainter& painter, const RecordTable& items, const LegendP
                       const DiagramSettings& settings, const CanvasState& canvas, const DiagramPass& pass)
 {
     applyCanvas(painter, canvas);
+    DiagramPass margined = pass;
+    if (margined.deviceArea)  // room for the pen's width
+        margined.deviceArea = margined.deviceArea->adjusted(-canvas.penWidth - 2, -canvas.penWidth - 2,
+                                                            canvas.penWidth + 2, canvas.penWidth + 2);
     const QSize picture = pictures.male.size();
     const PersonRowLookup lookup(items);
     const std::unordered_set<int> selected = selectedOwners(pass.selection);
     for (int p = 0; p < items.recordCount(); ++p) {
         const RowId row = items.rowAt(p);
         if (isLineRow(items, row)) {
-            drawLineRow(painter, items, row, lookup, picture, settings.straightLines, pass.shift);
+            drawLineRow(painter, items, row, lookup, picture, settings.straightLines, margined);
             continue;
         }
         const int x = items.integerAt(row, DiagramField::x), y = items.integerAt(row, DiagramField::y);

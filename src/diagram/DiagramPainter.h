@@ -15,6 +15,9 @@ struct DiagramPass {
     const RecordTable* selection = nullptr;  // frames for these owners, if given
     bool firstWordOfFamilyName = true;
     bool captionsOfAnyPersonRow = true;  // the view writes captions for every row but lines
+    // Where the painter's device lies, in diagram coordinates: lines wholly
+    // outside it would be clipped anyway, and are not stroked at all.
+    std::optional<QRect> deviceArea;
 };
 
 // Draws the rows of the diagram items table in table order over what the

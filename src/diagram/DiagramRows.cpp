@@ -49,11 +49,12 @@ PersonRowLookup::PersonRowLookup(const RecordTable& items)
     for (int p = 0; p < items.recordCount(); ++p) {
         const RowId row = items.rowAt(p);
         if (isPersonRow(items, row))
-            first_.try_emplace(items.integerAt(row, DiagramField::owner), row);
+            first_.try_emplace(items.integerAt(row, DiagramField::owner), items.integerAt(row, DiagramField::x),
+                               items.integerAt(row, DiagramField::y));
     }
 }
 
-std::optional<RowId> PersonRowLookup::find(int owner) const
+std::optional<QPoint> PersonRowLookup::find(int owner) const
 {
     const auto found = first_.find(owner);
     if (found == first_.end())

@@ -29,14 +29,14 @@ void insertLineRow(RecordTable& items, int firstPerson, int secondPerson);
 // Position of the first person row of this person in table order, or -1.
 int personRowPosition(RecordTable& items, int owner);
 
-// Position of every person's first row, built once for a whole drawing pass.
+// The box position of every person's first row, built once for a whole drawing pass.
 class PersonRowLookup {
 public:
     explicit PersonRowLookup(const RecordTable& items);
-    std::optional<RowId> find(int owner) const;
+    std::optional<QPoint> find(int owner) const;
 
 private:
-    std::unordered_map<int, RowId> first_;
+    std::unordered_map<int, QPoint> first_;
 };
 
 // Line rows first, then men, then women.

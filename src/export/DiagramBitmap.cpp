@@ -13,12 +13,18 @@ QVector<QRgb> blackAndWhite()
     return {qRgb(0, 0, 0), qRgb(255, 255, 255)};
 }
 
-void copyStripAsBits(const QImage& strip, QImage& bitmap, int top)
+// Each pixel becomes black or white by its brightness, as a one-bit device matches colours.
+void copyStripAsBits(const QImage& strip, int rows, QImage& bitmap, int top)
 {
-    const QImage bits = strip.convertToFormat(QImage::Format_Mono, blackAndWhite(), Qt::ThresholdDither);
-    const int bytes = std::min<int>(int(bits.bytesPerLine()), int(bitmap.bytesPerLine()));
-    for (int y = 0; y < bits.height(); ++y)
-        std::copy_n(bits.constScanLine(y), bytes, bitmap.scanLine(top + y));
+    const int width = strip.width();
+    for (int y = 0; y < rows; ++y) {
+        const auto* source = reinterpret_cast<const QRgb*>(strip.constScanLine(y));
+        uchar* target = bitmap.scanLine(top + y);
+        std::fill_n(target, bitmap.bytesPerLine(), uchar(0));
+        for (int x = 0; x < width; ++x)
+            if (qGray(source[x]) >= 128)
+                target[x >> 3] |= uchar(0x80 >> (x & 7));  // index 1, white
+    }
 }
 
 } // namespace
@@ -61,10 +67,11 @@ std::variant<QImage, QString> renderDiagramBitmap(const RecordTable& items, cons
         strip.fill(Qt::white);
         QPainter painter(&strip);
         painter.translate(0, -top);
+        pass.deviceArea = QRect(QPoint(0, top) - pass.shift, strip.size());
         paintDiagramRows(painter, items, pictures, settings, canvas, pass);
         painter.end();
         const int rows = std::min(strip.height(), size.height() - top);
-        copyStripAsBits(rows == strip.height() ? strip : strip.copy(0, 0, size.width(), rows), bitmap, top);
+        copyStripAsBits(strip, rows, bitmap, top);
     }
     return bitmap;
 }

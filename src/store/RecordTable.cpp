@@ -169,11 +169,8 @@ QString RecordTable::displayText(int field) const
     return current_ < 0 ? QString() : displayTextAt(currentRow(), field);
 }
 
-int RecordTable::integerAt(RowId row, int field) const
+int RecordTable::convertedInteger(const Cell& c)
 {
-    const Cell& c = cellAt(row, field);
-    if (auto i = std::get_if<std::int32_t>(&c))
-        return *i;
     if (auto b = std::get_if<bool>(&c))
         return *b ? 1 : 0;
     if (auto s = std::get_if<QString>(&c))

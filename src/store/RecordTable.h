@@ -64,7 +64,12 @@ public:
     bool asBoolean(QStringView f) const { return asBoolean(field(f)); }
 
     // Reading any row by identity (filters, display callbacks, grids).
-    int integerAt(RowId row, int field) const;
+    int integerAt(RowId row, int field) const
+    {
+        if (auto i = std::get_if<std::int32_t>(&cellAt(row, field)))
+            return *i;
+        return convertedInteger(cellAt(row, field));
+    }
     QString stringAt(RowId row, int field) const;
     bool booleanAt(RowId row, int field) const;
     bool isNullAt(RowId row, int field) const;
@@ -114,6 +119,7 @@ public:
     void removeObserver(RecordTableObserver* observer);
 
 private:
+    static int convertedInteger(const Cell& cell);
     Cell& cellRef(RowId row, int field) { return cells_[std::size_t(row) * fields_.size() + field]; }
     RowId allocateRow();
     void insertValues(const FieldValue* values, std::size_t size);

@@ -1,0 +1,100 @@
+// Prints how long drawing, normalising, aligning, stretching, dragging and the
+// bitmap export take on a diagram of 50 000 boxes and 50 000 lines.
+#include "app/ScriptedPlatform.h"
+#include "app/TForm1.h"
+#include "diagram/DiagramLayout.h"
+#include "diagram/DiagramRows.h"
+#include "diagram/Stretch.h"
+#include "diagram/ui/DiagramView.h"
+#include "diagram/ui/TOKBottomDlg1.h"
+#include "export/DiagramBitmap.h"
+
+#include <QApplication>
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+double millisecondsSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+template <typename F>
+double averageMs(int times, F&& body)
+{
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < times; ++i)
+        body();
+    return millisecondsSince(start) / times;
+}
+
+// Boxes on a grid of 250 columns, each joined to the box before it.
+void fillDiagram(RecordTable& items, int boxes, int columns)
+{
+    for (int n = boxes; n >= 1; --n) {
+        const int i = n - 1;
+        insertPersonRow(items, n % 2 ? 2 : 1, QPoint(850 + (i % columns) * 85, 750 + (i / columns) * 75),
+                        QStringLiteral("Петрова"), QStringLiteral("Анна Ивановна"), n);
+    }
+    for (int n = 2; n <= boxes + 1; ++n)
+        insertLineRow(items, n - 1, n <= boxes ? n : 1);
+    sortLinesFirst(items);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ScriptedPlatform platform;
+    TForm1 form(platform);
+    form.createSecondaryWindows();
+    form.resize(1900, 1200);
+    form.show();
+    form.selectTab(TForm1::DiagramMode);
+    GenealogyStore& store = form.store();
+    fillDiagram(store.diagram, 50000, 250);
+    DiagramView& view = *form.ScrollBox1;
+    NormaliseDiagram(store.diagram, form.diagramUnits(), view);
+    view.setHorzPosition(5000);
+    view.setVertPosition(5000);
+    std::printf("view %d x %d, %d rows\n", view.clientWidth(), view.clientHeight(), store.diagram.recordCount());
+
+    std::printf("paint of the view:        %8.2f ms\n", averageMs(20, [&] {
+                    form.EraseDiagram();
+                    form.DrawDiagram();
+                }));
+    std::printf("NormaliseDiagram:         %8.2f ms\n", averageMs(10, [&] {
+                    NormaliseDiagram(store.diagram, form.diagramUnits(), view);
+                }));
+    std::printf("AlignToGrid:              %8.2f ms\n", averageMs(10, [&] {
+                    AlignToGrid(store.diagram, 85, 75);
+                }));
+    DiagramUnits units = form.diagramUnits();
+    std::printf("one stretch:              %8.2f ms\n", averageMs(4, [&] {
+                    stretchDiagram(store.diagram, units, 1.1, 1.1);
+                    stretchDiagram(store.diagram, units, 0.9, 0.9);
+                }) / 2);
+
+    // 500 selected boxes dragged by the pointer.
+    for (int n = 1; n <= 500; ++n)
+        store.selection.insertRecord({n, 0, 0, 2});
+    form.dragging = true;
+    int x = 0;
+    std::printf("drag step, 500 boxes:     %8.3f ms\n", averageMs(200, [&] { form.PaintBox1MouseMove(++x % 50, 0); }));
+    form.dragging = false;
+
+    store.diagram.emptyTable();
+    fillDiagram(store.diagram, 5000, 100);
+    NormaliseDiagram(store.diagram, form.diagramUnits(), view);
+    const auto start = std::chrono::steady_clock::now();
+    const auto bitmap = renderDiagramBitmap(store.diagram, form.pictures(), form.diagramSettings(),
+                                            form.windows().imageProperties->diagramFont(),
+                                            QSize(view.horzRange(), view.vertRange()));
+    const double exportMs = millisecondsSince(start);
+    const QSize size = std::holds_alternative<QImage>(bitmap) ? std::get<QImage>(bitmap).size() : QSize();
+    std::printf("bitmap export, 5000 boxes: %7.1f ms (%d x %d)\n", exportMs, size.width(), size.height());
+    return 0;
+}
