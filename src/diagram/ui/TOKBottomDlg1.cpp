@@ -6,6 +6,7 @@
 #include "diagram/ui/StylePreview.h"
 
 #include <QCheckBox>
+#include <QLayout>
 #include <QEvent>
 #include <QFileInfo>
 #include <QFrame>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 
 namespace {
@@ -43,7 +45,17 @@ TOKBottomDlg1::TOKBottomDlg1(Platform& platform, LegendPictures& pictures)
       platform_(platform), pictures_(pictures), fontDialogFont_(initialDiagramFont())
 {
     setFixedSize(499, 359);
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
     buildControls();
+}
+
+void TOKBottomDlg1::showEvent(QShowEvent* event)
+{
+    if (const QScreen* shown = screen())
+        move(shown->availableGeometry().center() - rect().center());
+    SecondaryWindow::showEvent(event);
 }
 
 void TOKBottomDlg1::buildControls()
@@ -89,10 +101,10 @@ void TOKBottomDlg1::buildControls()
     addLabel("Label2", "Стиль древа:", {199, 110});
     RadioButton1 = new QRadioButton(QStringLiteral("№1"), this);
     RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
-    RadioButton1->setGeometry(200, 127, 33, 17);
+    RadioButton1->setGeometry(200, 127, 45, 17);  // room for the indicator of this style
     RadioButton2 = new QRadioButton(QStringLiteral("№2"), this);
     RadioButton2->setObjectName(QStringLiteral("RadioButton2"));
-    RadioButton2->setGeometry(200, 175, 41, 17);
+    RadioButton2->setGeometry(200, 175, 45, 17);
     RadioButton2->setChecked(true);
     Image4 = addLegendImage("Image4", {248, 127, 41, 41}, stylePreview(true));
     Image5 = addLegendImage("Image5", {248, 175, 41, 41}, stylePreview(false));
@@ -104,6 +116,7 @@ void TOKBottomDlg1::buildControls()
                                  2, this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     RadioGroup1->setGeometry(152, 218, 169, 31);
+    RadioGroup1->layout()->setContentsMargins(6, 0, 2, 0);
     RadioGroup1->setItemIndex(0);
     RadioGroup1->setToolTip(QStringLiteral("Рекомендуется ч/б вариант (1 бит) на машинах с RAM менее 32MB"));
     RadioGroup1->setEnabled(false);
