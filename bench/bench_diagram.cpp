@@ -9,25 +9,13 @@
 #include "diagram/ui/TOKBottomDlg1.h"
 #include "export/DiagramBitmap.h"
 
+#include "BenchTiming.h"
+
 #include <QApplication>
 #include <chrono>
 #include <cstdio>
 
 namespace {
-
-double millisecondsSince(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-template <typename F>
-double averageMs(int times, F&& body)
-{
-    const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < times; ++i)
-        body();
-    return millisecondsSince(start) / times;
-}
 
 // Boxes on a grid of 250 columns, each joined to the box before it.
 void fillDiagram(RecordTable& items, int boxes, int columns)

@@ -3,6 +3,8 @@
 #include "app/ScriptedPlatform.h"
 #include "app/TForm1.h"
 
+#include "BenchTiming.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
@@ -11,11 +13,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-double millisecondsSince(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
 
 QByteArray syntheticGedcom(int individuals, int families)
 {

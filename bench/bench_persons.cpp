@@ -4,17 +4,14 @@
 #include "app/RadioGroup.h"
 #include "list/ui/FilterPanel.h"
 
+#include "BenchTiming.h"
+
 #include <QApplication>
 #include <chrono>
 #include <cstdio>
 #include <random>
 
 namespace {
-
-double millisecondsSince(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
 
 // 100 000 persons in 40 000 families, with birth and death events, as an import leaves them.
 void fillTree(GenealogyStore& store)
@@ -42,15 +39,6 @@ void fillTree(GenealogyStore& store)
             for (int parent : {husband, wife})
                 store.links.insertRecord({parent, child + 1, LinkKind::ParentOf});
     }
-}
-
-template <typename F>
-double averageMs(int times, F&& body)
-{
-    const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < times; ++i)
-        body(i);
-    return millisecondsSince(start) / times;
 }
 
 } // namespace

@@ -1,17 +1,14 @@
 // Prints how long the record table's core operations take on 100 000 rows.
 #include "store/GenealogyStore.h"
 
+#include "BenchTiming.h"
+
 #include <QCoreApplication>
 #include <chrono>
 #include <cstdio>
 #include <random>
 
 namespace {
-
-double millisecondsSince(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
 
 // Surnames from roots and endings: about 9 000 distinct texts in mixed case.
 QString surname(std::mt19937& random)

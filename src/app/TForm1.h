@@ -206,6 +206,7 @@ private:
     void buildDiagramMenus();
     void insertPersonRowFor(int num, QPoint at, std::optional<bool> checked);
     void addNewPersonBox(bool male);
+    void markFemale(int num);
     void popupAt(QMenu* menu, QPoint globalPos);
     void drawBand(QPoint corner);
     void dragGhosts(int dx, int dy);

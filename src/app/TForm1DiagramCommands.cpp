@@ -57,15 +57,19 @@ void TForm1::insertPersonRowFor(int num, QPoint at, std::optional<bool> checked)
                     num, checked);
 }
 
+void TForm1::markFemale(int num)
+{
+    store_.persons.locate(PersonField::num, num);
+    store_.persons.edit();
+    store_.persons.setValue(PersonField::sex, false);
+    store_.persons.post();
+}
+
 void TForm1::addNewPersonBox(bool male)
 {
     const int num = AddPerson();
-    if (!male) {
-        store_.persons.locate(PersonField::num, num);
-        store_.persons.edit();
-        store_.persons.setValue(PersonField::sex, false);
-        store_.persons.post();
-    }
+    if (!male)
+        markFemale(num);
     insertPersonRowFor(num, popupPoint, false);
     const DiagramUnits units = diagramUnits();
     NormaliseDiagram(store_.diagram, units, *ScrollBox1);
@@ -165,12 +169,8 @@ void TForm1::AddAncestorSkeleton(int level, int x, int y, int child, bool male)
     if (level <= 0)
         return;
     const int num = AddPerson();
-    if (!male) {
-        store_.persons.locate(PersonField::num, num);
-        store_.persons.edit();
-        store_.persons.setValue(PersonField::sex, false);
-        store_.persons.post();
-    }
+    if (!male)
+        markFemale(num);
     insertPersonRowFor(num, QPoint(x, y), false);
     if (personRowPosition(store_.diagram, child) >= 0) {
         insertLineRow(store_.diagram, child, num);

@@ -14,16 +14,26 @@ void movePersonRow(RecordTable& items, int position, int x, int y)
     items.post();
 }
 
+namespace {
+
+// Calls f(position, x, y) for every person row, in table order.
+template <typename F>
+void forEachPersonRow(const RecordTable& items, F&& f)
+{
+    for (int p = 0; p < items.recordCount(); ++p) {
+        const RowId row = items.rowAt(p);
+        if (isPersonRow(items, row))
+            f(p, items.integerAt(row, DiagramField::x), items.integerAt(row, DiagramField::y));
+    }
+}
+
+} // namespace
+
 void NormaliseDiagram(RecordTable& items, DiagramUnits units, DiagramScroll& scroll)
 {
     bool any = false;
     int minX = 0, maxX = 0, minY = 0, maxY = 0;
-    for (int p = 0; p < items.recordCount(); ++p) {
-        const RowId row = items.rowAt(p);
-        if (!isPersonRow(items, row))
-            continue;
-        const int x = items.integerAt(row, DiagramField::x);
-        const int y = items.integerAt(row, DiagramField::y);
+    forEachPersonRow(items, [&](int, int x, int y) {
         if (!any) {
             minX = maxX = x;
             minY = maxY = y;
@@ -33,19 +43,14 @@ void NormaliseDiagram(RecordTable& items, DiagramUnits units, DiagramScroll& scr
         maxX = std::max(maxX, x);
         minY = std::min(minY, y);
         maxY = std::max(maxY, y);
-    }
+    });
     if (!any)
         return;
     const int dx = 10 * units.h - minX;
     const int dy = 10 * units.v - minY;
     if (dx != 0 || dy != 0) {
         ControlsDisabled quiet(items);
-        for (int p = 0; p < items.recordCount(); ++p) {
-            const RowId row = items.rowAt(p);
-            if (isPersonRow(items, row))
-                movePersonRow(items, p, items.integerAt(row, DiagramField::x) + dx,
-                              items.integerAt(row, DiagramField::y) + dy);
-        }
+        forEachPersonRow(items, [&](int p, int x, int y) { movePersonRow(items, p, x + dx, y + dy); });
     }
     leaveAtEnd(items);
     scroll.setRanges(10 * units.h + maxX + dx, 10 * units.v + maxY + dy);
@@ -58,16 +63,11 @@ void AlignToGrid(RecordTable& items, int stepX, int stepY)
     if (stepX <= 0 || stepY <= 0)
         return;
     ControlsDisabled quiet(items);
-    for (int p = 0; p < items.recordCount(); ++p) {
-        const RowId row = items.rowAt(p);
-        if (!isPersonRow(items, row))
-            continue;
-        const int x = items.integerAt(row, DiagramField::x);
-        const int y = items.integerAt(row, DiagramField::y);
+    forEachPersonRow(items, [&](int p, int x, int y) {
         const int gx = x / stepX * stepX;
         const int gy = y / stepY * stepY;
         if (gx != x || gy != y)
             movePersonRow(items, p, gx, gy);
-    }
+    });
     leaveAtEnd(items);
 }
