@@ -35,7 +35,8 @@ RowId RecordTable::allocateRow()
     } else {
         row = RowId(creation_.size());
         creation_.push_back(0);
-        cells_.resize(cells_.size() + fields_.size());
+        if (row % rowsPerChunk == 0)
+            cells_.push_back(std::make_unique<Cell[]>(rowsPerChunk * fields_.size()));
     }
     creation_[row] = ++creationCounter_;
     return row;

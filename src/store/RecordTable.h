@@ -74,7 +74,10 @@ public:
     bool booleanAt(RowId row, int field) const;
     bool isNullAt(RowId row, int field) const;
     QString displayTextAt(RowId row, int field) const;
-    const Cell& cellAt(RowId row, int field) const { return cells_[std::size_t(row) * fields_.size() + field]; }
+    const Cell& cellAt(RowId row, int field) const
+    {
+        return cells_[row / rowsPerChunk][std::size_t(row % rowsPerChunk) * fields_.size() + field];
+    }
     std::uint64_t creationNumber(RowId row) const { return creation_[row]; }
 
     // Navigation over visible rows.
@@ -120,7 +123,10 @@ public:
 
 private:
     static int convertedInteger(const Cell& cell);
-    Cell& cellRef(RowId row, int field) { return cells_[std::size_t(row) * fields_.size() + field]; }
+    Cell& cellRef(RowId row, int field)
+    {
+        return cells_[row / rowsPerChunk][std::size_t(row % rowsPerChunk) * fields_.size() + field];
+    }
     RowId allocateRow();
     void insertValues(const FieldValue* values, std::size_t size);
     void releaseRow(RowId row);
@@ -148,7 +154,9 @@ private:
     QString name_;
     std::vector<FieldDef> fields_;
     std::vector<DisplayCallback> displayCallbacks_;
-    std::vector<Cell> cells_;             // rowId * fieldCount + field
+    // Cells in chunks of rows, so that growing never moves the texts already stored.
+    static constexpr RowId rowsPerChunk = 1024;
+    std::vector<std::unique_ptr<Cell[]>> cells_;  // [rowId / chunk][rowId % chunk * fieldCount + field]
     std::vector<std::uint64_t> creation_; // by rowId
     std::vector<RowId> freeRows_;
     GapBuffer<RowId> order_;
