@@ -7,7 +7,8 @@
 #include <cassert>
 
 RecordTable::RecordTable(QString tableName, std::vector<FieldDef> fields)
-    : name_(std::move(tableName)), fields_(std::move(fields)), displayCallbacks_(fields_.size())
+    : name_(std::move(tableName)), fields_(std::move(fields)), displayCallbacks_(fields_.size()),
+      cells_(fields_.size())
 {
 }
 
@@ -35,8 +36,7 @@ RowId RecordTable::allocateRow()
     } else {
         row = RowId(creation_.size());
         creation_.push_back(0);
-        if (row % rowsPerChunk == 0)
-            cells_.push_back(std::make_unique<Cell[]>(rowsPerChunk * fields_.size()));
+        cells_.addRow(row);
     }
     creation_[row] = ++creationCounter_;
     return row;

@@ -1,4 +1,5 @@
 #pragma once
+#include "store/CellStore.h"
 #include "store/FieldValue.h"
 #include "store/GapBuffer.h"
 #include "store/IntegerIndex.h"
@@ -74,10 +75,7 @@ public:
     bool booleanAt(RowId row, int field) const;
     bool isNullAt(RowId row, int field) const;
     QString displayTextAt(RowId row, int field) const;
-    const Cell& cellAt(RowId row, int field) const
-    {
-        return cells_[row / rowsPerChunk][std::size_t(row % rowsPerChunk) * fields_.size() + field];
-    }
+    const Cell& cellAt(RowId row, int field) const { return cells_.at(row, field); }
     std::uint64_t creationNumber(RowId row) const { return creation_[row]; }
 
     // Navigation over visible rows.
@@ -123,10 +121,7 @@ public:
 
 private:
     static int convertedInteger(const Cell& cell);
-    Cell& cellRef(RowId row, int field)
-    {
-        return cells_[row / rowsPerChunk][std::size_t(row % rowsPerChunk) * fields_.size() + field];
-    }
+    Cell& cellRef(RowId row, int field) { return cells_.at(row, field); }
     RowId allocateRow();
     void insertValues(const FieldValue* values, std::size_t size);
     void releaseRow(RowId row);
@@ -154,9 +149,7 @@ private:
     QString name_;
     std::vector<FieldDef> fields_;
     std::vector<DisplayCallback> displayCallbacks_;
-    // Cells in chunks of rows, so that growing never moves the texts already stored.
-    static constexpr RowId rowsPerChunk = 1024;
-    std::vector<std::unique_ptr<Cell[]>> cells_;  // [rowId / chunk][rowId % chunk * fieldCount + field]
+    CellStore cells_;
     std::vector<std::uint64_t> creation_; // by rowId
     std::vector<RowId> freeRows_;
     GapBuffer<RowId> order_;
