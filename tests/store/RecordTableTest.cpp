@@ -1,3 +1,4 @@
+#include "store/GenealogyStore.h"
 #include "store/RecordTable.h"
 #include "support/TestHelpers.h"
 
@@ -280,4 +281,28 @@ TEST(RecordTable, IntegerSearchesFollowEveryChangeOfCellsAndOrder)
     EXPECT_FALSE(t.locate(Id, 0));
     t.insertRecord({5});
     EXPECT_TRUE(t.locate(Id, 5));
+}
+
+TEST(RecordTable, ManyRowsKeepTheirCellsAcrossStorageChunks)
+{
+    GenealogyStore store;
+    RecordTable& links = store.links;
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < 5000; ++i)
+            links.insertRecord({i, -i, i % 3});
+        // Rows went in before the current one: the first inserted is last.
+        for (int position : {0, 63, 64, 191, 192, 4999}) {
+            const RowId row = links.rowAt(position);
+            const int i = 4999 - position;
+            EXPECT_EQ(links.integerAt(row, LinkField::id1), i);
+            EXPECT_EQ(links.integerAt(row, LinkField::id2), -i);
+            EXPECT_EQ(links.integerAt(row, LinkField::rel), i % 3);
+        }
+        links.setCurrentPosition(100);
+        links.deleteRecord();
+        links.insertRecord({77777, 1, 1});  // takes the freed row
+        EXPECT_EQ(links.asInteger(LinkField::id1), 77777);
+        EXPECT_EQ(links.recordCount(), 5000);
+        links.emptyTable();
+    }
 }
