@@ -52,16 +52,7 @@ protected:
         }
         return out;
     }
-    QList<QList<int>> linkRows()
-    {
-        QList<QList<int>> out;
-        for (int p = 0; p < s.links.recordCount(); ++p) {
-            const RowId row = s.links.rowAt(p);
-            out.push_back({s.links.integerAt(row, LinkField::id1), s.links.integerAt(row, LinkField::id2),
-                           s.links.integerAt(row, LinkField::rel)});
-        }
-        return out;
-    }
+    QList<QList<int>> linkRows() { return linkTriples(s.links); }
     // A right release on a diagram point, which remembers it for the commands.
     void rightClick(int x, int y) { form.PaintBox1MouseUp(Qt::RightButton, x, y); }
     QPoint onScreen(QPoint diagramPoint) { return diagramPoint - form.ScrollBox1->scrollPosition(); }

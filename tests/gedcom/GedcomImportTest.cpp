@@ -44,16 +44,7 @@ protected:
         run.finish();
         return ok;
     }
-    QList<QList<int>> links()
-    {
-        QList<QList<int>> out;
-        for (int p = 0; p < store.links.recordCount(); ++p) {
-            const RowId row = store.links.rowAt(p);
-            out.push_back({store.links.integerAt(row, LinkField::id1), store.links.integerAt(row, LinkField::id2),
-                           store.links.integerAt(row, LinkField::rel)});
-        }
-        return out;
-    }
+    QList<QList<int>> links() { return linkTriples(store.links); }
 
     QTemporaryDir dir;
     int files = 0;

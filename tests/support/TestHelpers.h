@@ -14,3 +14,5 @@ inline void PrintTo(const QString& s, std::ostream* os)
 // The values of one field, row by row in table order.
 QStringList columnTexts(const RecordTable& table, int field);
 QList<int> columnIntegers(const RecordTable& table, int field);
+// The links table as (id1, id2, rel) triples in table order.
+QList<QList<int>> linkTriples(const RecordTable& links);
