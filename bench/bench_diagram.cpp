@@ -1,6 +1,6 @@
 // Prints how long drawing, normalising, aligning, stretching, dragging and the
 // bitmap export take on a diagram of 50 000 boxes and 50 000 lines.
-#include "app/ScriptedPlatform.h"
+#include "platform/ScriptedPlatform.h"
 #include "app/TForm1.h"
 #include "diagram/DiagramLayout.h"
 #include "diagram/DiagramRows.h"

@@ -1,6 +1,6 @@
 // Writes a GEDCOM file of 100 000 individuals and 40 000 families and prints
 // how long the import takes through the main window, and the memory it needs.
-#include "app/ScriptedPlatform.h"
+#include "platform/ScriptedPlatform.h"
 #include "app/TForm1.h"
 
 #include "BenchTiming.h"

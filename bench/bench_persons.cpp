@@ -1,7 +1,7 @@
 // Prints how long the list, card, add and delete commands take on a tree of 100 000 persons.
-#include "app/ScriptedPlatform.h"
+#include "platform/ScriptedPlatform.h"
 #include "app/TForm1.h"
-#include "app/RadioGroup.h"
+#include "widgets/RadioGroup.h"
 #include "list/ui/FilterPanel.h"
 
 #include "BenchTiming.h"

@@ -1,8 +1,8 @@
 #include "app/TForm1.h"
 
-#include "app/GridBinding.h"
-#include "app/Platform.h"
-#include "app/RadioGroup.h"
+#include "widgets/GridBinding.h"
+#include "platform/Platform.h"
+#include "widgets/RadioGroup.h"
 #include "card/ui/TForm3.h"
 #include "diagram/ui/DiagramView.h"
 #include "diagram/ui/TForm4.h"

@@ -2,7 +2,7 @@
 // list, the card and the diagram fill in.
 #include "app/TForm1.h"
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "diagram/ui/TOKBottomDlg1.h"
 
 #include <QLabel>

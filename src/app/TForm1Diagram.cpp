@@ -1,7 +1,7 @@
 // The diagram view of the main window: drawing, settings, export.
 #include "app/TForm1.h"
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "diagram/DiagramLayout.h"
 #include "diagram/DiagramPainter.h"
 #include "diagram/DiagramRows.h"

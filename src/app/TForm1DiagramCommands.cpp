@@ -1,7 +1,7 @@
 // The commands of the diagram's two popup menus.
 #include "app/TForm1.h"
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "autotree/AncestorDepth.h"
 #include "diagram/DiagramLayout.h"
 #include "diagram/DiagramRows.h"

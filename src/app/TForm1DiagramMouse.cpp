@@ -1,7 +1,7 @@
 // Mouse editing of the diagram: selecting, banding, dragging, naming a parent.
 #include "app/TForm1.h"
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "diagram/DiagramLayout.h"
 #include "diagram/DiagramRows.h"
 #include "diagram/ui/DiagramView.h"

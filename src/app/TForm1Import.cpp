@@ -1,7 +1,7 @@
 // GEDCOM import as the main window runs it.
 #include "app/TForm1.h"
 
-#include "app/Platform.h"
+#include "platform/Platform.h"
 #include "gedcom/GedcomImport.h"
 #include "gedcom/ui/ImportProgress.h"
 

@@ -13,7 +13,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTableView>
-#include "app/Platform.h"
+#include "platform/Platform.h"
 
 void TForm1::selectTab(int index)
 {

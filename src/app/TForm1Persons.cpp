@@ -1,8 +1,8 @@
 // The person list, the filter panel and the card as the main window uses them.
 #include "app/TForm1.h"
 
-#include "app/Platform.h"
-#include "app/RadioGroup.h"
+#include "platform/Platform.h"
+#include "widgets/RadioGroup.h"
 #include "card/CardBuilder.h"
 #include "list/ui/FilterPanel.h"
 

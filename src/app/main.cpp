@@ -1,5 +1,5 @@
 #include "app/BatchRun.h"
-#include "app/QtPlatform.h"
+#include "platform/QtPlatform.h"
 #include "app/TForm1.h"
 
 #include <QApplication>

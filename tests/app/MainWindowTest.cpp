@@ -1,4 +1,4 @@
-#include "app/ScriptedPlatform.h"
+#include "platform/ScriptedPlatform.h"
 #include "app/TForm1.h"
 #include "diagram/ui/DiagramView.h"
 #include "diagram/ui/TForm4.h"

@@ -1,5 +1,5 @@
-#include "app/RadioGroup.h"
-#include "app/ScriptedPlatform.h"
+#include "widgets/RadioGroup.h"
+#include "platform/ScriptedPlatform.h"
 #include "app/TForm1.h"
 #include "list/ui/FilterPanel.h"
 #include "support/TestHelpers.h"

@@ -1,4 +1,4 @@
-#include "app/GridBinding.h"
+#include "widgets/GridBinding.h"
 #include "store/GenealogyStore.h"
 #include "store/RecordTableModel.h"
 #include "support/TestHelpers.h"

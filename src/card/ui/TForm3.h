@@ -1,5 +1,5 @@
 #pragma once
-#include "app/SecondaryWindow.h"
+#include "widgets/SecondaryWindow.h"
 
 // The note dialog: a titled comment in a rich-text editor.
 class TForm3 : public SecondaryWindow {

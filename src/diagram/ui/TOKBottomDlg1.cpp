@@ -1,7 +1,7 @@
 #include "diagram/ui/TOKBottomDlg1.h"
 
-#include "app/Platform.h"
-#include "app/RadioGroup.h"
+#include "platform/Platform.h"
+#include "widgets/RadioGroup.h"
 #include "diagram/LegendPictures.h"
 #include "diagram/ui/StylePreview.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/SecondaryWindow.h"
+#include "widgets/SecondaryWindow.h"
 #include "diagram/DiagramSettings.h"
 
 class LegendPictures;

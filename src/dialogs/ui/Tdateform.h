@@ -1,5 +1,5 @@
 #pragma once
-#include "app/SecondaryWindow.h"
+#include "widgets/SecondaryWindow.h"
 
 // The date dialog: composes a date phrase.
 class Tdateform : public SecondaryWindow {

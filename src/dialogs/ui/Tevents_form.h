@@ -1,5 +1,5 @@
 #pragma once
-#include "app/SecondaryWindow.h"
+#include "widgets/SecondaryWindow.h"
 
 // The event dialog: an event with its type, date, place and participants.
 class Tevents_form : public SecondaryWindow {

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/SecondaryWindow.h"
+#include "widgets/SecondaryWindow.h"
 
 // The name dialog: adds or replaces a name on the card.
 class Tnames_form : public SecondaryWindow {

@@ -1,6 +1,6 @@
 #include "list/ui/FilterPanel.h"
 
-#include "app/RadioGroup.h"
+#include "widgets/RadioGroup.h"
 
 #include <QCheckBox>
 #include <QLabel>

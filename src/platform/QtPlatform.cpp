@@ -1,4 +1,4 @@
-#include "app/QtPlatform.h"
+#include "platform/QtPlatform.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/Platform.h"
+#include "platform/Platform.h"
 
 // The real dialogs, clipboard and desktop services.
 class QtPlatform : public Platform {

@@ -1,4 +1,4 @@
-#include "app/ScriptedPlatform.h"
+#include "platform/ScriptedPlatform.h"
 
 #include <QMenu>
 

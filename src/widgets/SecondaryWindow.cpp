@@ -1,4 +1,4 @@
-#include "app/SecondaryWindow.h"
+#include "widgets/SecondaryWindow.h"
 
 SecondaryWindow::SecondaryWindow(const QString& objectName, const QString& caption, Qt::WindowFlags flags)
     : QWidget(nullptr, flags)

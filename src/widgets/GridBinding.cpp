@@ -1,4 +1,4 @@
-#include "app/GridBinding.h"
+#include "widgets/GridBinding.h"
 
 #include "store/RecordTableModel.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/Platform.h"
+#include "platform/Platform.h"
 
 #include <QStringList>
 #include <deque>
