@@ -2,6 +2,7 @@
 // bitmap export take on a diagram of 50 000 boxes and 50 000 lines.
 #include "platform/ScriptedPlatform.h"
 #include "app/TForm1.h"
+#include "diagram/ui/DiagramController.h"
 #include "diagram/DiagramLayout.h"
 #include "diagram/DiagramRows.h"
 #include "diagram/Stretch.h"
@@ -44,15 +45,15 @@ int main(int argc, char** argv)
     form.selectTab(TForm1::DiagramMode);
     GenealogyStore& store = form.store();
     fillDiagram(store.diagram, 50000, 250);
-    DiagramView& view = *form.ScrollBox1;
+    DiagramView& view = *form.diagram().ScrollBox1;
     NormaliseDiagram(store.diagram, form.diagramUnits(), view);
     view.setHorzPosition(5000);
     view.setVertPosition(5000);
     std::printf("view %d x %d, %d rows\n", view.clientWidth(), view.clientHeight(), store.diagram.recordCount());
 
     std::printf("paint of the view:        %8.2f ms\n", averageMs(20, [&] {
-                    form.EraseDiagram();
-                    form.DrawDiagram();
+                    form.diagram().EraseDiagram();
+                    form.diagram().DrawDiagram();
                 }));
     std::printf("NormaliseDiagram:         %8.2f ms\n", averageMs(10, [&] {
                     NormaliseDiagram(store.diagram, form.diagramUnits(), view);
@@ -69,16 +70,16 @@ int main(int argc, char** argv)
     // 500 selected boxes dragged by the pointer.
     for (int n = 1; n <= 500; ++n)
         store.selection.insertRecord({n, 0, 0, 2});
-    form.dragging = true;
+    form.diagram().dragging = true;
     int x = 0;
-    std::printf("drag step, 500 boxes:     %8.3f ms\n", averageMs(200, [&] { form.PaintBox1MouseMove(++x % 50, 0); }));
-    form.dragging = false;
+    std::printf("drag step, 500 boxes:     %8.3f ms\n", averageMs(200, [&] { form.diagram().PaintBox1MouseMove(++x % 50, 0); }));
+    form.diagram().dragging = false;
 
     store.diagram.emptyTable();
     fillDiagram(store.diagram, 5000, 100);
     NormaliseDiagram(store.diagram, form.diagramUnits(), view);
     const auto start = std::chrono::steady_clock::now();
-    const auto bitmap = renderDiagramBitmap(store.diagram, form.pictures(), form.diagramSettings(),
+    const auto bitmap = renderDiagramBitmap(store.diagram, form.pictures(), form.diagram().diagramSettings(),
                                             form.windows().imageProperties->diagramFont(),
                                             QSize(view.horzRange(), view.vertRange()));
     const double exportMs = millisecondsSince(start);

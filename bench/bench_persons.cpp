@@ -1,6 +1,8 @@
 // Prints how long the list, card, add and delete commands take on a tree of 100 000 persons.
 #include "platform/ScriptedPlatform.h"
 #include "app/TForm1.h"
+#include "list/ui/PersonListController.h"
+#include "card/ui/CardController.h"
 #include "widgets/RadioGroup.h"
 #include "list/ui/FilterPanel.h"
 
@@ -59,18 +61,18 @@ int main(int argc, char** argv)
     std::printf("tree of %d persons, %d links, %d events: filled in %.0f ms\n", store.persons.recordCount(),
                 store.links.recordCount(), store.events.recordCount(), millisecondsSince(start));
 
-    std::printf("BuildCard, first (indexes the tables): %.2f ms\n", averageMs(1, [&](int) { form.BuildCard(7); }));
-    std::printf("BuildCard: %.2f ms\n", averageMs(50, [&](int i) { form.BuildCard(50000 + i * 977); }));
+    std::printf("BuildCard, first (indexes the tables): %.2f ms\n", averageMs(1, [&](int) { form.card().BuildCard(7); }));
+    std::printf("BuildCard: %.2f ms\n", averageMs(50, [&](int i) { form.card().BuildCard(50000 + i * 977); }));
 
-    form.filterPanel->RadioGroup2->setItemIndex(int(SortItem::FamilyName));
-    std::printf("\"Применить\" by family name: %.1f ms\n", averageMs(5, [&](int) { form.Button1Click(); }));
+    form.list().filterPanel->RadioGroup2->setItemIndex(int(SortItem::FamilyName));
+    std::printf("\"Применить\" by family name: %.1f ms\n", averageMs(5, [&](int) { form.list().Button1Click(); }));
 
-    form.filterPanel->RadioGroup2->setItemIndex(int(SortItem::None));
-    form.Button1Click();
+    form.list().filterPanel->RadioGroup2->setItemIndex(int(SortItem::None));
+    form.list().Button1Click();
     form.selectTab(TForm1::DiagramMode);
-    std::printf("AddPerson, list sorted by number: %.1f ms\n", averageMs(5, [&](int) { form.AddPerson(); }));
-    form.filterPanel->RadioGroup2->setItemIndex(int(SortItem::FamilyName));
-    std::printf("AddPerson, list sorted by family name: %.1f ms\n", averageMs(5, [&](int) { form.AddPerson(); }));
-    std::printf("DeletePerson: %.1f ms\n", averageMs(20, [&](int i) { form.DeletePerson(40000 + i * 1231); }));
+    std::printf("AddPerson, list sorted by number: %.1f ms\n", averageMs(5, [&](int) { form.list().AddPerson(); }));
+    form.list().filterPanel->RadioGroup2->setItemIndex(int(SortItem::FamilyName));
+    std::printf("AddPerson, list sorted by family name: %.1f ms\n", averageMs(5, [&](int) { form.list().AddPerson(); }));
+    std::printf("DeletePerson: %.1f ms\n", averageMs(20, [&](int i) { form.list().DeletePerson(40000 + i * 1231); }));
     return 0;
 }

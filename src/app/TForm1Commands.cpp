@@ -1,32 +1,10 @@
-// Menu and button commands of the main window, and the hooks that the person
-// list, the card and the diagram fill in.
+// The main window's own commands.
 #include "app/TForm1.h"
 
 #include "platform/Platform.h"
-#include "diagram/ui/TOKBottomDlg1.h"
+#include "diagram/ui/DiagramController.h"
 
-#include <QLabel>
 #include <QMenu>
-
-QString TForm1::statusText() const
-{
-    return statusLabel->text();
-}
-
-void TForm1::setStatusText(const QString& text)
-{
-    statusLabel->setText(text);
-}
-
-void TForm1::setCountsText(int persons, int links)
-{
-    setStatusText(QStringLiteral("Персонажей: %1 Связей: %2").arg(persons).arg(links));
-}
-
-void TForm1::showCountsFromTables()
-{
-    setCountsText(store_.persons.recordCount(), store_.links.recordCount());
-}
 
 void TForm1::reportMissingPictures()
 {
@@ -52,7 +30,7 @@ void TForm1::N2Click()
     }
     if (mode_ == CardMode)
         selectTab(ListMode);
-    ClearDiagram();
+    diagram_->ClearDiagram();
 }
 
 void TForm1::N7Click()
@@ -68,8 +46,5 @@ void TForm1::N20Click()
 
 void TForm1::N38Click()
 {
-    if (!windows_.imageProperties)
-        return;
-    setEnabled(false);
-    windows_.imageProperties->show();
+    diagram_->showImageProperties();
 }

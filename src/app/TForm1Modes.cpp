@@ -1,19 +1,21 @@
-// The mode switch, the completion of picks, the view options and the recent list.
+// The mode switch, the completion of picks and the view options.
 #include "app/TForm1.h"
 
+#include "card/ui/CardController.h"
+#include "diagram/ui/DiagramController.h"
+#include "diagram/ui/DiagramView.h"
 #include "diagram/ui/TForm4.h"
 #include "dialogs/ui/TForm2.h"
 #include "dialogs/ui/Tevents_form.h"
+#include "list/ui/PersonListController.h"
+#include "platform/Platform.h"
 
-#include <QLabel>
-#include <QMenu>
+#include <QBoxLayout>
 #include <QMenuBar>
 #include <QPushButton>
-#include "diagram/ui/DiagramView.h"
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTableView>
-#include "platform/Platform.h"
 
 void TForm1::selectTab(int index)
 {
@@ -41,7 +43,7 @@ void TForm1::onTabBarChanged(int index)
 bool TForm1::TabSet1Change(int newIndex)
 {
     bool allow = true;
-    BitBtn6->show();
+    list_->BitBtn6->show();
     switch (newIndex) {
     case ListMode:
         ShowListMode();
@@ -51,8 +53,8 @@ bool TForm1::TabSet1Change(int newIndex)
             platform_.showMessage(applicationTitle(), QStringLiteral("Персонаж не создан"));
             allow = false;
             if (mode_ == DiagramMode)
-                BitBtn6->hide();
-        } else if (!pickingFromList) {
+                list_->BitBtn6->hide();
+        } else if (!diagram_->pickingFromList) {
             ShowCardMode();
             RememberRecent(store_.persons.asInteger(PersonField::num));
         } else {
@@ -61,14 +63,14 @@ bool TForm1::TabSet1Change(int newIndex)
         break;
     case DiagramMode:
         ShowDiagramMode();
-        BitBtn6->hide();
+        list_->BitBtn6->hide();
         break;
     }
     if (pickingLinkPartner)
         completeLinkPick();
     if (pickingParticipant)
         completeParticipantPick();
-    AddPickedPerson();
+    diagram_->AddPickedPerson();
     FormResize();
     return allow;
 }
@@ -93,7 +95,7 @@ void TForm1::completeLinkPick()
     if (diagram.locate(DiagramField::owner, q) && diagram.locate(DiagramField::owner, p))
         diagram.insertRecord({3, q, p, "", "", -1, false});
     store_.persons.locate(PersonField::num, q);
-    BuildCard(q);
+    card_->BuildCard(q);
     ApplyViewSettings();
     RestoreMainMenu();
     pickingLinkPartner = false;
@@ -103,55 +105,55 @@ void TForm1::completeParticipantPick()
 {
     ApplyViewSettings();
     RestoreMainMenu();
-    Panel2->hide();
+    list_->Panel2->hide();
     const RecordTable& persons = store_.persons;
     const QString displayName = persons.asString(PersonField::fam) + QLatin1Char(' ') +
                                 persons.asString(PersonField::name) + QLatin1Char(' ') +
                                 persons.asString(PersonField::surname);
     store_.eventDialogParticipants.insertRecord(
         {displayName, persons.asInteger(PersonField::num), "Неизвестна"});
-    BuildCard(eventDialogPerson);
+    card_->BuildCard(eventDialogPerson);
     if (windows_.eventDialog)
         windows_.eventDialog->show();
 }
 
 void TForm1::ShowListMode()
 {
-    Panel2->setVisible(N18->isChecked());
-    DBGrid1->show();
+    list_->Panel2->setVisible(N18->isChecked());
+    list_->DBGrid1->show();
     if (windows_.navigator)
         windows_.navigator->hide();
-    ScrollBox1->hide();
-    panel10->hide();
-    if (DBGrid1->isVisible())
-        DBGrid1->setFocus();
+    diagram_->ScrollBox1->hide();
+    card_->panel10->hide();
+    if (list_->DBGrid1->isVisible())
+        list_->DBGrid1->setFocus();
 }
 
 void TForm1::ShowCardMode()
 {
-    BuildCard(store_.persons.asInteger(PersonField::num));
-    Panel2->hide();
+    card_->BuildCard(store_.persons.asInteger(PersonField::num));
+    list_->Panel2->hide();
     if (windows_.navigator)
         windows_.navigator->hide();
-    ScrollBox1->hide();
-    DBGrid1->hide();
-    panel10->show();
+    diagram_->ScrollBox1->hide();
+    list_->DBGrid1->hide();
+    card_->panel10->show();
 }
 
 void TForm1::ShowDiagramMode()
 {
-    panel10->hide();
-    DBGrid1->hide();
-    Panel2->hide();
+    card_->panel10->hide();
+    list_->DBGrid1->hide();
+    list_->Panel2->hide();
     if (windows_.navigator && N39->isChecked())
         windows_.navigator->show();
-    ScrollBox1->show();
+    diagram_->ScrollBox1->show();
 }
 
 void TForm1::ApplyViewSettings()
 {
     const bool filterHidden = pickingLinkPartner || mode_ == CardMode || mode_ == DiagramMode;
-    Panel2->setVisible(!filterHidden && N18->isChecked());
+    list_->Panel2->setVisible(!filterHidden && N18->isChecked());
     Panel1->setVisible(N17->isChecked());
     TabSet1->setVisible(N24->isChecked());
 }
@@ -198,15 +200,14 @@ void TForm1::N39Click(bool checked)
 void TForm1::N29Click()
 {
     auto* row = static_cast<QBoxLayout*>(contentRow->layout());
-    row->removeWidget(Panel2);
+    QWidget* panel = list_->Panel2;
+    row->removeWidget(panel);
     if (N29->text() == QStringLiteral("Фильтр слева")) {
         N29->setText(QStringLiteral("Фильтр справа"));
-        row->insertWidget(0, Panel2);
-        leftFilter_ = true;
+        row->insertWidget(0, panel);
     } else {
         N29->setText(QStringLiteral("Фильтр слева"));
-        row->addWidget(Panel2);
-        leftFilter_ = false;
+        row->addWidget(panel);
     }
     row->activate();
 }
@@ -214,6 +215,12 @@ void TForm1::N29Click()
 void TForm1::ShowViewMenu(const QPoint& clientPos)
 {
     platform_.popupMenu(RxPopupMenu1, mapToGlobal(clientPos));
+}
+
+void TForm1::hidePanelsForPick()
+{
+    Panel1->hide();
+    TabSet1->hide();
 }
 
 void TForm1::HideMainMenu()
@@ -224,69 +231,4 @@ void TForm1::HideMainMenu()
 void TForm1::RestoreMainMenu()
 {
     MainMenu1->show();
-}
-
-void TForm1::RememberRecent(int num)
-{
-    const QString number = QString::number(num);
-    bool present = false;
-    for (QAction* entry : RxPopupMenu3->actions())
-        present = present || entry->text() == number;
-    if (num != 0 && !present) {
-        const RecordTable& persons = store_.persons;
-        const QString displayName = persons.asString(PersonField::name) + QLatin1Char(' ') +
-                                    persons.asString(PersonField::surname) + QLatin1Char(' ') +
-                                    persons.asString(PersonField::fam);
-        auto* numberEntry = new QAction(number, RxPopupMenu3);
-        auto* nameEntry = new QAction(displayName, RxPopupMenu5);
-        connect(nameEntry, &QAction::triggered, this, [this, nameEntry] { OpenRecent(nameEntry); });
-        const QList<QAction*> numbers = RxPopupMenu3->actions();
-        const QList<QAction*> names = RxPopupMenu5->actions();
-        RxPopupMenu3->insertAction(numbers.isEmpty() ? nullptr : numbers.first(), numberEntry);
-        RxPopupMenu5->insertAction(names.isEmpty() ? nullptr : names.first(), nameEntry);
-    }
-    for (QMenu* menu : {RxPopupMenu3, RxPopupMenu5}) {
-        const QList<QAction*> entries = menu->actions();
-        if (entries.size() > 10) {
-            menu->removeAction(entries[10]);
-            entries[10]->deleteLater();
-        }
-    }
-}
-
-void TForm1::OpenRecent(QAction* entry)
-{
-    const int k = int(RxPopupMenu5->actions().indexOf(entry));
-    const QList<QAction*> numbers = RxPopupMenu3->actions();
-    if (k < 0 || k >= numbers.size())
-        return;
-    const int p = numbers[k]->text().toInt();
-    Button2Click();
-    if (mode_ != CardMode) {
-        store_.persons.locate(PersonField::num, p);
-        selectTab(CardMode);
-    } else {
-        BuildCard(p);
-    }
-}
-
-QStringList TForm1::recentNumbers() const
-{
-    QStringList out;
-    for (QAction* a : RxPopupMenu3->actions())
-        out << a->text();
-    return out;
-}
-
-QStringList TForm1::recentNames() const
-{
-    QStringList out;
-    for (QAction* a : RxPopupMenu5->actions())
-        out << a->text();
-    return out;
-}
-
-void TForm1::DBGrid1Open()
-{
-    selectTab(CardMode);
 }

@@ -1,6 +1,7 @@
 #include "app/BatchRun.h"
 #include "platform/QtPlatform.h"
 #include "app/TForm1.h"
+#include "gedcom/ui/ImportController.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -69,6 +70,6 @@ int main(int argc, char** argv)
     form.show();
     form.reportMissingPictures();
     if (!startFile.isEmpty())
-        form.importGedcomFile(startFile);
+        form.importer().importGedcomFile(startFile);
     return app.exec();
 }

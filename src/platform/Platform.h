@@ -18,8 +18,9 @@ public:
     virtual void showMessage(const QString& caption, const QString& text) = 0;
     // A text-input box; nothing when cancelled.
     virtual std::optional<QString> inputText(const QString& caption, const QString& prompt, const QString& initial) = 0;
-    // An open-file chooser; nothing when cancelled.
-    virtual std::optional<QString> openFile(const QString& title, const QString& filter, const QString& initialName) = 0;
+    // An open-file chooser; nothing when cancelled. A name typed without a suffix gets the default one.
+    virtual std::optional<QString> openFile(const QString& title, const QString& filter, const QString& initialName,
+                                            const QString& defaultSuffix) = 0;
     // An open-picture chooser with a preview; nothing when cancelled.
     virtual std::optional<QString> openPicture(const QString& title) = 0;
     virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;

@@ -29,9 +29,11 @@ std::optional<QString> QtPlatform::inputText(const QString& caption, const QStri
     return text;
 }
 
-std::optional<QString> QtPlatform::openFile(const QString& title, const QString& filter, const QString& initialName)
+std::optional<QString> QtPlatform::openFile(const QString& title, const QString& filter, const QString& initialName,
+                                           const QString& defaultSuffix)
 {
     QFileDialog dialog(dialogParent_, title, QString(), filter);
+    dialog.setDefaultSuffix(defaultSuffix);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.selectFile(initialName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

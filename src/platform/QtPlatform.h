@@ -6,7 +6,8 @@ class QtPlatform : public Platform {
 public:
     void showMessage(const QString& caption, const QString& text) override;
     std::optional<QString> inputText(const QString& caption, const QString& prompt, const QString& initial) override;
-    std::optional<QString> openFile(const QString& title, const QString& filter, const QString& initialName) override;
+    std::optional<QString> openFile(const QString& title, const QString& filter, const QString& initialName,
+                                    const QString& defaultSuffix) override;
     std::optional<QString> openPicture(const QString& title) override;
     std::optional<QFont> chooseFont(const QFont& initial) override;
     void printerSetup() override;

@@ -24,9 +24,11 @@ std::optional<QString> ScriptedPlatform::inputText(const QString&, const QString
     return takeAnswer(inputAnswers);
 }
 
-std::optional<QString> ScriptedPlatform::openFile(const QString& title, const QString&, const QString&)
+std::optional<QString> ScriptedPlatform::openFile(const QString& title, const QString&, const QString&,
+                                                 const QString& defaultSuffix)
 {
     fileTitles << title;
+    fileSuffixes << defaultSuffix;
     return takeAnswer(fileAnswers);
 }
 

@@ -28,6 +28,7 @@ public:
     std::vector<Popup> popups;
     QStringList inputPrompts;
     QStringList fileTitles;
+    QStringList fileSuffixes;  // the default suffix of every open-file chooser
     QStringList opened;
     std::optional<QImage> clipboard;
     int printerSetups = 0;
@@ -38,7 +39,8 @@ public:
 
     void showMessage(const QString& caption, const QString& text) override;
     std::optional<QString> inputText(const QString& caption, const QString& prompt, const QString& initial) override;
-    std::optional<QString> openFile(const QString& title, const QString& filter, const QString& initialName) override;
+    std::optional<QString> openFile(const QString& title, const QString& filter, const QString& initialName,
+                                    const QString& defaultSuffix) override;
     std::optional<QString> openPicture(const QString& title) override;
     std::optional<QFont> chooseFont(const QFont& initial) override;
     void printerSetup() override { ++printerSetups; }

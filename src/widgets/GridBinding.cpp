@@ -1,9 +1,11 @@
 #include "widgets/GridBinding.h"
 
+#include "platform/Platform.h"
 #include "store/RecordTableModel.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QMenu>
 #include <QTableView>
 
 static void selectLine(QTableView* grid, int line)
@@ -41,4 +43,29 @@ void bindGrid(QTableView* grid, RecordTableModel* model)
                          if (current.isValid())
                              model->setCurrentLine(current.row());
                      });
+}
+
+QTableView* makeBoundGrid(QWidget* parent, const char* objectName, RecordTable& table)
+{
+    return makeBoundGrid(parent, objectName, table, RecordTableModel::visibleFieldColumns(table));
+}
+
+QTableView* makeBoundGrid(QWidget* parent, const char* objectName, RecordTable& table,
+                          const std::vector<GridColumn>& columns)
+{
+    auto* grid = new QTableView(parent);
+    grid->setObjectName(QString::fromUtf8(objectName));
+    auto* model = new RecordTableModel(table, columns, grid);
+    model->setObjectName(QString::fromUtf8(objectName) + QStringLiteral("Model"));
+    bindGrid(grid, model);
+    return grid;
+}
+
+void bindContextMenu(QTableView* grid, QMenu* menu, Platform& platform)
+{
+    grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(grid, &QWidget::customContextMenuRequested, menu, [grid, menu, &platform](const QPoint& pos) {
+        if (!menu->actions().isEmpty())
+            platform.popupMenu(menu, grid->viewport()->mapToGlobal(pos));
+    });
 }

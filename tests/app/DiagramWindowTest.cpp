@@ -1,5 +1,7 @@
 #include "platform/ScriptedPlatform.h"
 #include "app/TForm1.h"
+#include "diagram/ui/DiagramController.h"
+#include "list/ui/PersonListController.h"
 #include "diagram/DiagramRows.h"
 #include "diagram/ui/DiagramView.h"
 #include "diagram/ui/TForm4.h"
@@ -54,8 +56,8 @@ protected:
     }
     QList<QList<int>> linkRows() { return linkTriples(s.links); }
     // A right release on a diagram point, which remembers it for the commands.
-    void rightClick(int x, int y) { form.PaintBox1MouseUp(Qt::RightButton, x, y); }
-    QPoint onScreen(QPoint diagramPoint) { return diagramPoint - form.ScrollBox1->scrollPosition(); }
+    void rightClick(int x, int y) { form.diagram().PaintBox1MouseUp(Qt::RightButton, x, y); }
+    QPoint onScreen(QPoint diagramPoint) { return diagramPoint - form.diagram().ScrollBox1->scrollPosition(); }
 
     ScriptedPlatform platform;
     TForm1 form;
@@ -69,27 +71,27 @@ TEST_F(DiagramWindow, NewBoxesLandInTheMarginAndMenusFollowWhatIsUnderThePointer
     rightClick(123, 456);
     ASSERT_EQ(platform.popups.size(), 1u);
     EXPECT_EQ(platform.popups.back().menuName, QStringLiteral("PopupMenu2"));
-    form.N46Click();
+    form.diagram().N46Click();
     EXPECT_EQ(form.mode(), TForm1::DiagramMode);
     EXPECT_EQ(boxAt(1), QPoint(850, 750));
     EXPECT_FALSE(s.persons.asBoolean(PersonField::sex));
     EXPECT_EQ(columnTexts(s.diagram, DiagramField::fam), QStringList{QStringLiteral("№1 ")});
     EXPECT_EQ(columnIntegers(s.diagram, DiagramField::type), QList<int>{DiagramRowType::Female});
     EXPECT_EQ(form.statusText(), QStringLiteral("Персонажей: 1 Связей: 0"));
-    EXPECT_EQ(form.ScrollBox1->horzRange(), 1700);
+    EXPECT_EQ(form.diagram().ScrollBox1->horzRange(), 1700);
 
     rightClick(860, 760);
     EXPECT_EQ(platform.popups.back().menuName, QStringLiteral("PopupMenu1"));
-    EXPECT_EQ(form.popupPerson, 1);
-    for (QAction* disabled : {form.N41, form.N62, form.N53})
+    EXPECT_EQ(form.diagram().popupPerson, 1);
+    for (QAction* disabled : {form.diagram().N41, form.diagram().N62, form.diagram().N53})
         EXPECT_FALSE(disabled->isEnabled());
 
     // Clearing leaves the store and the counts alone.
-    form.N51Click();
+    form.diagram().N51Click();
     EXPECT_TRUE(s.diagram.isEmpty());
     EXPECT_EQ(s.persons.recordCount(), 1);
     EXPECT_EQ(form.statusText(), QStringLiteral("Персонажей: 1 Связей: 0"));
-    EXPECT_EQ(form.ScrollBox1->horzRange(), 0);
+    EXPECT_EQ(form.diagram().ScrollBox1->horzRange(), 0);
 }
 
 TEST_F(DiagramWindow, BandSelectsAndDragMovesEveryBoxByThePointerDistance)
@@ -99,33 +101,33 @@ TEST_F(DiagramWindow, BandSelectsAndDragMovesEveryBoxByThePointerDistance)
     box(3, 850, 825, DiagramRowType::Female);
     box(4, 1300, 900);
     insertLineRow(s.diagram, 3, 1);
-    form.ScrollBox1->setRanges(2000, 1500);
-    form.ScrollBox1->setHorzPosition(600);
-    form.ScrollBox1->setVertPosition(500);
-    form.DrawDiagram();
+    form.diagram().ScrollBox1->setRanges(2000, 1500);
+    form.diagram().ScrollBox1->setHorzPosition(600);
+    form.diagram().ScrollBox1->setVertPosition(500);
+    form.diagram().DrawDiagram();
 
     // Through the real viewport: press on empty space, band, release.
-    QWidget* paintBox = form.PaintBox1;
+    QWidget* paintBox = form.diagram().PaintBox1;
     QTest::mousePress(paintBox, Qt::LeftButton, {}, onScreen({800, 700}));
-    EXPECT_TRUE(form.bandSelecting);
+    EXPECT_TRUE(form.diagram().bandSelecting);
     QTest::mouseMove(paintBox, onScreen({1000, 900}));
     QTest::mouseRelease(paintBox, Qt::LeftButton, {}, onScreen({1000, 900}));
-    EXPECT_FALSE(form.bandSelecting);
+    EXPECT_FALSE(form.diagram().bandSelecting);
     QList<int> selected = columnIntegers(s.selection, SelectionField::owner);
     std::sort(selected.begin(), selected.end());
     EXPECT_EQ(selected, (QList<int>{1, 2, 3}));
 
     // Drag by (+30, -12) in two moves; the ghost shows at once, the rows move at the release.
-    form.PaintBox1MouseDown(Qt::LeftButton, 855, 755);
-    EXPECT_TRUE(form.dragging);
-    form.PaintBox1MouseMove(875, 745);
-    const QImage& canvas = form.ScrollBox1->canvasImage();
+    form.diagram().PaintBox1MouseDown(Qt::LeftButton, 855, 755);
+    EXPECT_TRUE(form.diagram().dragging);
+    form.diagram().PaintBox1MouseMove(875, 745);
+    const QImage& canvas = form.diagram().ScrollBox1->canvasImage();
     EXPECT_EQ(canvas.pixel(onScreen({850, 750})), qRgb(255, 255, 255));  // lifted off
     EXPECT_EQ(canvas.pixel(onScreen({870, 740})), qRgb(0, 0, 0));        // ghost corner
     EXPECT_EQ(boxAt(1), QPoint(850, 750));
-    form.PaintBox1MouseMove(885, 743);
-    form.PaintBox1MouseUp(Qt::LeftButton, 885, 743);
-    EXPECT_FALSE(form.dragging);
+    form.diagram().PaintBox1MouseMove(885, 743);
+    form.diagram().PaintBox1MouseUp(Qt::LeftButton, 885, 743);
+    EXPECT_FALSE(form.diagram().dragging);
     EXPECT_EQ(boxAt(1), QPoint(880, 738));
     EXPECT_EQ(boxAt(2), QPoint(965, 738));
     EXPECT_EQ(boxAt(3), QPoint(880, 813));
@@ -134,11 +136,11 @@ TEST_F(DiagramWindow, BandSelectsAndDragMovesEveryBoxByThePointerDistance)
     EXPECT_EQ(canvas.pixel(onScreen({880, 738})), qRgb(0, 0, 0));
 
     // A click on an unselected box selects it alone; a click on empty space empties the selection.
-    form.PaintBox1MouseDown(Qt::LeftButton, 1300, 900);
-    form.PaintBox1MouseUp(Qt::LeftButton, 1300, 900);
+    form.diagram().PaintBox1MouseDown(Qt::LeftButton, 1300, 900);
+    form.diagram().PaintBox1MouseUp(Qt::LeftButton, 1300, 900);
     EXPECT_EQ(columnIntegers(s.selection, SelectionField::owner), QList<int>{4});
-    form.PaintBox1MouseDown(Qt::LeftButton, 1500, 1200);
-    form.PaintBox1MouseUp(Qt::LeftButton, 1500, 1200);
+    form.diagram().PaintBox1MouseDown(Qt::LeftButton, 1500, 1200);
+    form.diagram().PaintBox1MouseUp(Qt::LeftButton, 1500, 1200);
     EXPECT_TRUE(s.selection.isEmpty());
 }
 
@@ -147,35 +149,35 @@ TEST_F(DiagramWindow, NamingAParentAddsLineAndLinkButNeverTheSamePerson)
     box(5, 850, 900);
     box(8, 765, 750);
     rightClick(850, 900);
-    form.N40Click();
-    form.PaintBox1MouseDown(Qt::LeftButton, 1500, 1500);  // empty space: picking ends, nothing added
-    EXPECT_FALSE(form.pickingParent);
+    form.diagram().N40Click();
+    form.diagram().PaintBox1MouseDown(Qt::LeftButton, 1500, 1500);  // empty space: picking ends, nothing added
+    EXPECT_FALSE(form.diagram().pickingParent);
     EXPECT_TRUE(lineRows().isEmpty());
 
     rightClick(850, 900);
-    form.N40Click();
-    form.PaintBox1MouseDown(Qt::LeftButton, 850, 900);  // the person himself: refused
-    EXPECT_FALSE(form.pickingParent);
+    form.diagram().N40Click();
+    form.diagram().PaintBox1MouseDown(Qt::LeftButton, 850, 900);  // the person himself: refused
+    EXPECT_FALSE(form.diagram().pickingParent);
     EXPECT_TRUE(s.links.isEmpty());
 
     rightClick(850, 900);
-    form.N40Click();
-    form.PaintBox1MouseDown(Qt::LeftButton, 770, 755);
+    form.diagram().N40Click();
+    form.diagram().PaintBox1MouseDown(Qt::LeftButton, 770, 755);
     EXPECT_EQ(lineRows(), (QList<QList<int>>{{5, 8}}));
     EXPECT_EQ(linkRows(), (QList<QList<int>>{{8, 5, 2}}));
     EXPECT_EQ(columnIntegers(s.diagram, DiagramField::type).first(), DiagramRowType::Line);
-    EXPECT_EQ(form.popupPerson, -1);
+    EXPECT_EQ(form.diagram().popupPerson, -1);
 
     // Removing a box takes its lines along; deleting also takes the person and links.
     s.persons.insertRecord({5, "", "", "", "", true});
     s.persons.insertRecord({8, "", "", "", "", true});
     rightClick(765, 750);
-    form.N44Click();
+    form.diagram().N44Click();
     EXPECT_TRUE(lineRows().isEmpty());
     EXPECT_EQ(boxAt(8), QPoint(-1, -1));
     EXPECT_EQ(s.persons.recordCount(), 2);
     rightClick(850, 900);
-    form.N45Click();
+    form.diagram().N45Click();
     EXPECT_TRUE(s.diagram.isEmpty());
     EXPECT_EQ(columnIntegers(s.persons, PersonField::num), QList<int>{8});
     EXPECT_TRUE(s.links.isEmpty());
@@ -187,18 +189,18 @@ TEST_F(DiagramWindow, AncestorSkeletonInputsAndDepth)
     rightClick(400, 500);
     for (const char* answer : {"abc", "10", "-1"})
         platform.inputAnswers.push_back(QString::fromUtf8(answer));
-    form.N61Click();
+    form.diagram().N61Click();
     EXPECT_EQ(platform.lastMessage(), QStringLiteral("Вы должны ввести число"));
-    form.N61Click();
+    form.diagram().N61Click();
     EXPECT_EQ(platform.lastMessage(), QStringLiteral("Слишком много"));
-    form.N61Click();
+    form.diagram().N61Click();
     EXPECT_TRUE(s.persons.isEmpty());
     EXPECT_EQ(platform.messages.size(), 2u);
-    form.N61Click();  // cancelled
+    form.diagram().N61Click();  // cancelled
     EXPECT_TRUE(s.persons.isEmpty());
 
     platform.inputAnswers.push_back(QStringLiteral("3"));
-    form.N61Click();
+    form.diagram().N61Click();
     EXPECT_EQ(platform.inputPrompts.back(), QStringLiteral("Введите число поколений:"));
     ASSERT_EQ(s.persons.recordCount(), 7);
     // Depth first, fathers on the right; then shifted by (705, 400) into the margin.
@@ -219,17 +221,17 @@ TEST_F(DiagramWindow, AncestorSkeletonInputsAndDepth)
     EXPECT_TRUE(lineRows().contains(QList<int>{1, 2}));
 
     rightClick(boxAt(1).x(), boxAt(1).y());
-    form.N30Click();
+    form.diagram().N30Click();
     EXPECT_EQ(platform.lastMessage(), QStringLiteral("2 для 1"));
     rightClick(boxAt(3).x(), boxAt(3).y());
-    form.N30Click();
+    form.diagram().N30Click();
     EXPECT_EQ(platform.lastMessage(), QStringLiteral("0 для 3"));
 }
 
 TEST_F(DiagramWindow, PickingFromTheListAddsTheBoxAndItsParentLines)
 {
     rightClick(300, 300);
-    form.N48Click();
+    form.diagram().N48Click();
     EXPECT_EQ(platform.lastMessage(), QStringLiteral("Нет записей в базе данных"));
     EXPECT_EQ(form.mode(), TForm1::DiagramMode);
 
@@ -238,26 +240,26 @@ TEST_F(DiagramWindow, PickingFromTheListAddsTheBoxAndItsParentLines)
     s.links.insertRecord({1, 2, LinkKind::ParentOf});
     s.links.insertRecord({2, 3, LinkKind::ParentOf});
     box(2, 850, 750);
-    form.N48Click();
+    form.diagram().N48Click();
     EXPECT_EQ(form.mode(), TForm1::ListMode);
-    EXPECT_FALSE(form.MainMenu1->isVisible());
-    EXPECT_FALSE(form.TabSet1->isVisible());
+    EXPECT_FALSE(named<QMenuBar>(form, "MainMenu1")->isVisible());
+    EXPECT_FALSE(named<QTabBar>(form, "TabSet1")->isVisible());
     EXPECT_EQ(form.statusText(), QStringLiteral("Укажите персонаж для добавления на графическую диаграмму"));
 
     s.persons.locate(PersonField::num, 1);
-    form.DBGrid1Open();
-    EXPECT_FALSE(form.pickingFromList);
+    form.list().DBGrid1Open();
+    EXPECT_FALSE(form.diagram().pickingFromList);
     EXPECT_EQ(form.mode(), TForm1::DiagramMode);
     EXPECT_EQ(boxAt(1), QPoint(300, 300));  // exactly where the menu was opened
     EXPECT_EQ(lineRows(), (QList<QList<int>>{{1, 2}}));
-    EXPECT_TRUE(form.MainMenu1->isVisible());
-    EXPECT_TRUE(form.TabSet1->isVisible());
+    EXPECT_TRUE(named<QMenuBar>(form, "MainMenu1")->isVisible());
+    EXPECT_TRUE(named<QTabBar>(form, "TabSet1")->isVisible());
     EXPECT_EQ(form.statusText(), QStringLiteral("Персонажей: 2 Связей: 2"));
 
     // The same person again: told, and no second box or line.
-    form.N48Click();
+    form.diagram().N48Click();
     s.persons.locate(PersonField::num, 1);
-    form.DBGrid1Open();
+    form.list().DBGrid1Open();
     EXPECT_EQ(platform.lastMessage(), QStringLiteral("Этот персонаж уже присутствует на древе"));
     EXPECT_EQ(s.diagram.recordCount(), 3);
     EXPECT_EQ(form.mode(), TForm1::DiagramMode);
@@ -270,7 +272,7 @@ TEST_F(DiagramWindow, ImagePropertiesApplyAtConfirmation)
     EXPECT_FALSE(form.isEnabled());
     dialog().CheckBox4->setChecked(true);
     box(1, 900, 800);
-    form.ScrollBox1->setRanges(1000, 1000);
+    form.diagram().ScrollBox1->setRanges(1000, 1000);
     dialog().OKBtn->click();
     EXPECT_FALSE(dialog().isVisible());
     EXPECT_TRUE(form.isEnabled());
@@ -284,14 +286,14 @@ TEST_F(DiagramWindow, ImagePropertiesApplyAtConfirmation)
     EXPECT_EQ(dialog().SpinEdit1->value(), 1);
 
     // Fonts: a cancelled chooser changes nothing.
-    const QFont before = form.canvasState.font;
+    const QFont before = form.diagram().canvasState.font;
     dialog().BitBtn1Click();
-    EXPECT_EQ(form.canvasState.font, before);
+    EXPECT_EQ(form.diagram().canvasState.font, before);
     QFont chosen(QStringLiteral("DejaVu Sans"));
     chosen.setPixelSize(11);
     platform.fontAnswers.push_back(chosen);
     dialog().BitBtn1Click();
-    EXPECT_EQ(form.canvasState.font.pixelSize(), 11);
+    EXPECT_EQ(form.diagram().canvasState.font.pixelSize(), 11);
     EXPECT_EQ(dialog().diagramFont().pixelSize(), 11);
 
     // Legend pictures: a JPEG is taken, a file that is no picture is refused.
@@ -321,21 +323,21 @@ TEST_F(DiagramWindow, ImagePropertiesApplyAtConfirmation)
 
 TEST_F(DiagramWindow, ClipboardGetsTheWholeDiagramOrAMessage)
 {
-    form.ClipboardBMP1Click();
+    form.diagram().ClipboardBMP1Click();
     EXPECT_FALSE(platform.clipboard.has_value());
     EXPECT_EQ(platform.messages.size(), 1u);
 
     rightClick(10, 10);
-    form.N47Click();
-    form.ClipboardBMP1Click();
+    form.diagram().N47Click();
+    form.diagram().ClipboardBMP1Click();
     ASSERT_TRUE(platform.clipboard.has_value());
     EXPECT_EQ(platform.clipboard->size(), QSize(170, 150));
     EXPECT_EQ(platform.clipboard->depth(), 1);
     EXPECT_EQ(qGray(platform.clipboard->pixel(85, 75)), 0);
 
     const QImage kept = *platform.clipboard;
-    form.N51Click();
-    form.ClipboardBMP1Click();
+    form.diagram().N51Click();
+    form.diagram().ClipboardBMP1Click();
     EXPECT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(*platform.clipboard, kept);
 }
@@ -353,7 +355,7 @@ TEST_F(DiagramWindow, NavigatorFollowsTheMenuAndStretchesTheBoxes)
     EXPECT_EQ(boxAt(1), QPoint(940, 830));
     EXPECT_EQ(boxAt(2), QPoint(1127, 995));
     navigator.close();
-    EXPECT_FALSE(form.N39->isChecked());
+    EXPECT_FALSE(named<QAction>(form, "N39")->isChecked());
     form.selectTab(TForm1::ListMode);
     EXPECT_FALSE(navigator.isVisible());
 }

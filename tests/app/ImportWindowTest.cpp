@@ -1,5 +1,8 @@
 #include "platform/ScriptedPlatform.h"
 #include "app/TForm1.h"
+#include "list/ui/PersonListController.h"
+#include "card/ui/CardController.h"
+#include "gedcom/ui/ImportController.h"
 #include "support/TestHelpers.h"
 
 #include <QFile>
@@ -70,16 +73,16 @@ TEST_F(ImportWindow, MenuImportFillsListCardCaptionAndCounts)
     form.selectTab(TForm1::CardMode);  // refused on an empty store; the import goes to the list anyway
     platform.messages.clear();
     platform.fileAnswers.push_back(write(QStringLiteral("семья.ged"), family));
-    form.N3Click();
+    form.importer().N3Click();
     EXPECT_EQ(platform.fileTitles, QStringList{QStringLiteral("Выберите файл для импорта")});
     EXPECT_EQ(form.mode(), TForm1::ListMode);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Арболитус 1.0: семья.ged"));
     EXPECT_EQ(form.statusText(), QStringLiteral("Персонажей: 3 Связей: 3"));
     EXPECT_EQ(columnIntegers(s.persons, PersonField::num), (QList<int>{1, 2, 3}));
-    EXPECT_EQ(form.DBGrid1->model()->rowCount(), 3);
+    EXPECT_EQ(form.list().DBGrid1->model()->rowCount(), 3);
     EXPECT_TRUE(platform.messages.empty());
     // The card of the first person is built; a person without SEX is female.
-    QAbstractItemModel* lines = form.DBGrid2->model();
+    QAbstractItemModel* lines = form.card().DBGrid2->model();
     ASSERT_EQ(lines->rowCount(), 2);
     EXPECT_EQ(lines->data(lines->index(0, 0)).toString(), QStringLiteral("ДОЧЬ:  Пётр"));
     EXPECT_EQ(lines->data(lines->index(1, 0)).toString(), QStringLiteral("ЖЕНА:  Анна"));
@@ -88,23 +91,23 @@ TEST_F(ImportWindow, MenuImportFillsListCardCaptionAndCounts)
 TEST_F(ImportWindow, CancelledDialogAndBadFileStillRunTheEndSteps)
 {
     s.persons.insertRecord({5, "Кузнецов", "Олег", ""});
-    form.N3Click();  // cancelled
+    form.importer().N3Click();  // cancelled
     EXPECT_EQ(form.statusText(), QStringLiteral("Персонажей: 5 Связей: 0"));
     EXPECT_EQ(form.windowTitle(), TForm1::applicationTitle());
     EXPECT_FALSE(s.persons.controlsDisabled());
 
     platform.fileAnswers.push_back(write(QStringLiteral("bad.ged"), "0 @I1@ INDI\n0 @I2@ INDI\n1 NAME Яков\nA B\n"));
-    form.N3Click();
+    form.importer().N3Click();
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.lastMessage(), QStringLiteral("Строка 4 файла: 'A' не является целым числом"));
     EXPECT_EQ(form.windowTitle(), TForm1::applicationTitle());
     EXPECT_EQ(columnIntegers(s.persons, PersonField::num), (QList<int>{5, 6}));
-    EXPECT_EQ(form.DBGrid1->model()->rowCount(), 2);
+    EXPECT_EQ(form.list().DBGrid1->model()->rowCount(), 2);
     EXPECT_EQ(form.statusText(), QStringLiteral("Персонажей: 7 Связей: 0"));
     EXPECT_FALSE(s.persons.controlsDisabled());
 
     platform.fileAnswers.push_back(dir.filePath(QStringLiteral("нет.ged")));
-    form.N3Click();
+    form.importer().N3Click();
     ASSERT_EQ(platform.messages.size(), 2u);
     EXPECT_TRUE(platform.lastMessage().startsWith(QStringLiteral("Не удалось открыть файл нет.ged")));
     EXPECT_EQ(s.persons.recordCount(), 2);

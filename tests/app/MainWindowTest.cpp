@@ -1,5 +1,8 @@
 #include "platform/ScriptedPlatform.h"
 #include "app/TForm1.h"
+#include "diagram/ui/DiagramController.h"
+#include "list/ui/PersonListController.h"
+#include "card/ui/CardController.h"
 #include "diagram/ui/DiagramView.h"
 #include "diagram/ui/TForm4.h"
 #include "diagram/ui/TOKBottomDlg1.h"
@@ -46,9 +49,9 @@ TEST_F(MainWindow, StartsInListModeWithDesignedMenus)
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Арболитус 1.0"));
     EXPECT_EQ(form.statusText(), QStringLiteral("Персонажей: 0 Связей: 0"));
     EXPECT_EQ(form.mode(), TForm1::ListMode);
-    EXPECT_TRUE(form.DBGrid1->isVisible());
-    EXPECT_FALSE(form.panel10->isVisible());
-    EXPECT_FALSE(form.ScrollBox1->isVisible());
+    EXPECT_TRUE(form.list().DBGrid1->isVisible());
+    EXPECT_FALSE(form.card().panel10->isVisible());
+    EXPECT_FALSE(form.diagram().ScrollBox1->isVisible());
     for (const char* shown : {"Panel1", "Panel2", "TabSet1", "StatusBar1", "BitBtn6"})
         EXPECT_TRUE(widget(shown)->isVisible()) << shown;
     for (const char* disabled : {"Gedcom1", "txt1", "N6", "N10", "N11", "N12", "MenuItem1", "MenuItem4"})
@@ -59,8 +62,8 @@ TEST_F(MainWindow, StartsInListModeWithDesignedMenus)
     for (const char* hidden : {"N32", "N33", "N34"})
         EXPECT_FALSE(action(hidden)->isVisible()) << hidden;
     EXPECT_EQ(action("N29")->text(), QStringLiteral("Фильтр слева"));
-    EXPECT_EQ(form.TabSet1->count(), 3);
-    EXPECT_EQ(form.TabSet1->tabText(2), QStringLiteral("Графическая диаграмма"));
+    EXPECT_EQ(named<QTabBar>(form, "TabSet1")->count(), 3);
+    EXPECT_EQ(named<QTabBar>(form, "TabSet1")->tabText(2), QStringLiteral("Графическая диаграмма"));
     // Secondary windows exist, hidden, with their captions.
     EXPECT_FALSE(form.windows().navigator->isVisible());
     EXPECT_EQ(form.windows().navigator->windowTitle(), QStringLiteral("Навигатор"));
@@ -69,21 +72,21 @@ TEST_F(MainWindow, StartsInListModeWithDesignedMenus)
 
 TEST_F(MainWindow, CardIsRefusedOnAnEmptyStore)
 {
-    form.TabSet1->setCurrentIndex(TForm1::CardMode); // as a click on the tab would
+    named<QTabBar>(form, "TabSet1")->setCurrentIndex(TForm1::CardMode); // as a click on the tab would
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.lastMessage(), QStringLiteral("Персонаж не создан"));
     EXPECT_EQ(form.mode(), TForm1::ListMode);
-    EXPECT_EQ(form.TabSet1->currentIndex(), TForm1::ListMode);
-    EXPECT_TRUE(form.DBGrid1->isVisible());
+    EXPECT_EQ(named<QTabBar>(form, "TabSet1")->currentIndex(), TForm1::ListMode);
+    EXPECT_TRUE(form.list().DBGrid1->isVisible());
 
     // From the diagram, the refusal leaves "Удалить" hidden as it was there.
     action("N28")->trigger();
     EXPECT_EQ(form.mode(), TForm1::DiagramMode);
-    EXPECT_FALSE(form.BitBtn6->isVisible());
+    EXPECT_FALSE(form.list().BitBtn6->isVisible());
     action("N27")->trigger();
     EXPECT_EQ(form.mode(), TForm1::DiagramMode);
-    EXPECT_FALSE(form.BitBtn6->isVisible());
-    EXPECT_TRUE(form.ScrollBox1->isVisible());
+    EXPECT_FALSE(form.list().BitBtn6->isVisible());
+    EXPECT_TRUE(form.diagram().ScrollBox1->isVisible());
     EXPECT_EQ(platform.messages.size(), 2u);
 }
 
@@ -96,47 +99,47 @@ TEST_F(MainWindow, ViewOptionsHoldInEveryMode)
     EXPECT_FALSE(action("N15")->isChecked());
     for (const char* tab : {"N27", "N28", "N26"}) {
         action(tab)->trigger();
-        EXPECT_FALSE(form.Panel1->isVisible()) << tab;
-        EXPECT_FALSE(form.TabSet1->isVisible()) << tab;
+        EXPECT_FALSE(named<QWidget>(form, "Panel1")->isVisible()) << tab;
+        EXPECT_FALSE(named<QTabBar>(form, "TabSet1")->isVisible()) << tab;
     }
     EXPECT_EQ(form.mode(), TForm1::ListMode);
-    EXPECT_TRUE(form.Panel2->isVisible());
+    EXPECT_TRUE(form.list().Panel2->isVisible());
 
     // The filter panel follows its option only in list mode.
     action("N18")->trigger();
-    EXPECT_FALSE(form.Panel2->isVisible());
+    EXPECT_FALSE(form.list().Panel2->isVisible());
     action("N18")->trigger();
-    EXPECT_TRUE(form.Panel2->isVisible());
+    EXPECT_TRUE(form.list().Panel2->isVisible());
     action("N27")->trigger();
-    EXPECT_FALSE(form.Panel2->isVisible());
+    EXPECT_FALSE(form.list().Panel2->isVisible());
     action("N18")->trigger(); // in card mode only the marks change
     EXPECT_FALSE(action("N13")->isChecked());
     action("N26")->trigger();
-    EXPECT_FALSE(form.Panel2->isVisible());
+    EXPECT_FALSE(form.list().Panel2->isVisible());
 
     action("N37")->trigger();
-    EXPECT_FALSE(form.StatusBar1->isVisible());
+    EXPECT_FALSE(named<QWidget>(form, "StatusBar1")->isVisible());
     EXPECT_FALSE(action("N37")->isChecked());
 }
 
 TEST_F(MainWindow, RightReleaseOpensTheViewPopupWhoseItemsToggleTheMenu)
 {
-    QTest::mouseRelease(form.TabSet1, Qt::RightButton, {}, QPoint(30, 10));
+    QTest::mouseRelease(named<QTabBar>(form, "TabSet1"), Qt::RightButton, {}, QPoint(30, 10));
     ASSERT_EQ(platform.popups.size(), 1u);
     EXPECT_EQ(platform.popups[0].menuName, QStringLiteral("RxPopupMenu1"));
-    EXPECT_EQ(platform.popups[0].globalPos, form.TabSet1->mapToGlobal(QPoint(30, 10)));
-    QTest::mouseRelease(form.Panel2, Qt::RightButton, {}, QPoint(5, 7));
-    EXPECT_EQ(platform.popups.back().globalPos, form.Panel2->mapToGlobal(QPoint(5, 7)));
-    QTest::mouseRelease(form.DBGrid1->viewport(), Qt::RightButton, {}, QPoint(5, 7));
+    EXPECT_EQ(platform.popups[0].globalPos, named<QTabBar>(form, "TabSet1")->mapToGlobal(QPoint(30, 10)));
+    QTest::mouseRelease(form.list().Panel2, Qt::RightButton, {}, QPoint(5, 7));
+    EXPECT_EQ(platform.popups.back().globalPos, form.list().Panel2->mapToGlobal(QPoint(5, 7)));
+    QTest::mouseRelease(form.list().DBGrid1->viewport(), Qt::RightButton, {}, QPoint(5, 7));
     EXPECT_EQ(platform.popups.size(), 2u);
 
     action("N14")->trigger();
     EXPECT_FALSE(action("N14")->isChecked());
     EXPECT_FALSE(action("N17")->isChecked());
-    EXPECT_FALSE(form.Panel1->isVisible());
+    EXPECT_FALSE(named<QWidget>(form, "Panel1")->isVisible());
     action("N14")->trigger();
     EXPECT_TRUE(action("N17")->isChecked());
-    EXPECT_TRUE(form.Panel1->isVisible());
+    EXPECT_TRUE(named<QWidget>(form, "Panel1")->isVisible());
 }
 
 TEST_F(MainWindow, RecentListKeepsTheLastTenNewestFirst)
@@ -145,7 +148,7 @@ TEST_F(MainWindow, RecentListKeepsTheLastTenNewestFirst)
         addPerson(n, "Фам", qPrintable(QStringLiteral("Имя%1").arg(n)), "Отч");
     for (int n = 1; n <= 11; ++n) {
         ASSERT_TRUE(form.store().persons.locate(PersonField::num, n));
-        form.DBGrid1Open();
+        form.list().DBGrid1Open();
         ASSERT_EQ(form.mode(), TForm1::CardMode);
         form.selectTab(TForm1::ListMode);
     }
@@ -159,7 +162,7 @@ TEST_F(MainWindow, RecentListKeepsTheLastTenNewestFirst)
     form.selectTab(TForm1::ListMode);
 
     // An entry opens its person's card.
-    QAction* entry = form.RxPopupMenu5->actions().at(3); // person 8
+    QAction* entry = named<QMenu>(form, "RxPopupMenu5")->actions().at(3); // person 8
     entry->trigger();
     EXPECT_EQ(form.mode(), TForm1::CardMode);
     EXPECT_EQ(form.store().persons.asInteger(PersonField::num), 8);
@@ -179,10 +182,10 @@ TEST_F(MainWindow, FilterSideAndNavigatorOption)
     QAction* side = action("N29");
     side->trigger();
     EXPECT_EQ(side->text(), QStringLiteral("Фильтр справа"));
-    EXPECT_LT(form.Panel2->x(), form.clientArea->x());
+    EXPECT_LT(form.list().Panel2->x(), named<QWidget>(form, "clientArea")->x());
     side->trigger();
     EXPECT_EQ(side->text(), QStringLiteral("Фильтр слева"));
-    EXPECT_GT(form.Panel2->x(), form.clientArea->x());
+    EXPECT_GT(form.list().Panel2->x(), named<QWidget>(form, "clientArea")->x());
 
     QAction* navigator = action("N39");
     navigator->trigger();
@@ -227,11 +230,11 @@ TEST_F(MainWindow, LinkPickCompletesWithASpouseLinkAndALine)
     form.linkPartner = 1;
     form.HideMainMenu();
     s.persons.locate(PersonField::num, 2);
-    form.DBGrid1Open();
+    form.list().DBGrid1Open();
 
     EXPECT_EQ(form.mode(), TForm1::CardMode);
     EXPECT_FALSE(form.pickingLinkPartner);
-    EXPECT_TRUE(form.MainMenu1->isVisible());
+    EXPECT_TRUE(named<QMenuBar>(form, "MainMenu1")->isVisible());
     EXPECT_EQ(s.persons.asInteger(PersonField::num), 1);
     ASSERT_EQ(s.links.recordCount(), 1);
     s.links.first();
@@ -252,7 +255,7 @@ TEST_F(MainWindow, LinkPickCompletesWithASpouseLinkAndALine)
     form.pickingLinkPartner = true;
     form.linkPartner = 1;
     s.persons.locate(PersonField::num, 2);
-    form.DBGrid1Open();
+    form.list().DBGrid1Open();
     EXPECT_EQ(s.links.recordCount(), 2);
     ASSERT_TRUE(s.links.locate(LinkField::id1, 2));
     EXPECT_EQ(s.links.asInteger(LinkField::id2), 1);
@@ -266,30 +269,30 @@ TEST_F(MainWindow, ParticipantPickAddsTheOpenedPerson)
     form.pickingParticipant = true;
     form.eventDialogPerson = 3;
     form.HideMainMenu();
-    form.DBGrid1Open();
+    form.list().DBGrid1Open();
     const RecordTable& draft = form.store().eventDialogParticipants;
     ASSERT_EQ(draft.recordCount(), 1);
     EXPECT_EQ(draft.asString(DraftParticipantField::name), QStringLiteral("Сидоров Пётр "));
     EXPECT_EQ(draft.asInteger(DraftParticipantField::owner), 3);
     EXPECT_EQ(draft.asString(DraftParticipantField::function), QStringLiteral("Неизвестна"));
     EXPECT_TRUE(form.windows().eventDialog->isVisible());
-    EXPECT_FALSE(form.Panel2->isVisible());
-    EXPECT_TRUE(form.MainMenu1->isVisible());
+    EXPECT_FALSE(form.list().Panel2->isVisible());
+    EXPECT_TRUE(named<QMenuBar>(form, "MainMenu1")->isVisible());
 }
 
 TEST_F(MainWindow, CardPanelLayoutFollowsTheWindowSize)
 {
     form.resize(800, 600);
     QCoreApplication::processEvents();
-    const int w = (form.panel10->width() - form.DBGrid2->width() - 20) / 2;
-    const int h = (form.panel10->height() - form.DBGrid4->height() - 20) / 2;
-    EXPECT_EQ(form.DBGrid2->width(), 165);
-    EXPECT_EQ(form.DBGrid5->width(), w);
-    EXPECT_EQ(form.DBGrid6->x(), w + 16);
-    EXPECT_EQ(form.DBGrid3->height(), h);
-    EXPECT_EQ(form.DBGrid5->y(), h + form.DBGrid4->height() + 10);
-    EXPECT_EQ(form.DBGrid6->height(), h);
-    EXPECT_TRUE(form.paintEnabled);
+    const int w = (form.card().panel10->width() - form.card().DBGrid2->width() - 20) / 2;
+    const int h = (form.card().panel10->height() - form.card().DBGrid4->height() - 20) / 2;
+    EXPECT_EQ(form.card().DBGrid2->width(), 165);
+    EXPECT_EQ(form.card().DBGrid5->width(), w);
+    EXPECT_EQ(form.card().DBGrid6->x(), w + 16);
+    EXPECT_EQ(form.card().DBGrid3->height(), h);
+    EXPECT_EQ(form.card().DBGrid5->y(), h + form.card().DBGrid4->height() + 10);
+    EXPECT_EQ(form.card().DBGrid6->height(), h);
+    EXPECT_TRUE(form.diagram().paintEnabled);
 }
 
 TEST_F(MainWindow, FileAndHelpCommands)

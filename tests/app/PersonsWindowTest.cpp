@@ -1,6 +1,8 @@
 #include "widgets/RadioGroup.h"
 #include "platform/ScriptedPlatform.h"
 #include "app/TForm1.h"
+#include "list/ui/PersonListController.h"
+#include "card/ui/CardController.h"
 #include "list/ui/FilterPanel.h"
 #include "support/TestHelpers.h"
 
@@ -26,12 +28,12 @@ protected:
     }
     QString shownName(int line)
     {
-        QAbstractItemModel* model = form.DBGrid1->model();
+        QAbstractItemModel* model = form.list().DBGrid1->model();
         return model->data(model->index(line, 0)).toString();
     }
     QString cardLine(int line)
     {
-        QAbstractItemModel* model = form.DBGrid2->model();
+        QAbstractItemModel* model = form.card().DBGrid2->model();
         return model->data(model->index(line, 0)).toString();
     }
     void click(const char* name) { form.findChild<QPushButton*>(QString::fromUtf8(name))->click(); }
@@ -47,7 +49,7 @@ TEST_F(PersonsWindow, DisplayNamesFollowTheSelectionBeforeAnyApply)
 {
     addPerson(2, "Яковлев", "Борис", "Ильич");
     addPerson(1, "Абрамов", "Юрий", "");
-    FilterPanel& panel = *form.filterPanel;
+    FilterPanel& panel = *form.list().filterPanel;
     EXPECT_EQ(shownName(0), QStringLiteral("Юрий  Абрамов"));
     panel.RadioGroup2->setItemIndex(1);
     EXPECT_EQ(shownName(0), QStringLiteral("Абрамов Юрий "));
@@ -81,7 +83,7 @@ TEST_F(PersonsWindow, AddingOpensTheNewCardFromListAndDiagram)
     EXPECT_EQ(s.persons.asString(PersonField::name), QStringLiteral("№1"));
     EXPECT_EQ(form.statusText(), QStringLiteral("Персонажей: 1 Связей: 0"));
     EXPECT_EQ(form.recentNumbers(), QStringList{"1"});
-    QAbstractItemModel* names = form.DBGrid4->model();
+    QAbstractItemModel* names = form.card().DBGrid4->model();
     EXPECT_EQ(names->data(names->index(0, 2)).toString(), QStringLiteral(" №1 "));
     EXPECT_EQ(names->data(names->index(0, 1)).toString(), QStringLiteral("МУЖ"));
 
@@ -93,7 +95,7 @@ TEST_F(PersonsWindow, AddingOpensTheNewCardFromListAndDiagram)
 
     // AddPerson by itself stays in diagram mode.
     form.selectTab(TForm1::DiagramMode);
-    EXPECT_EQ(form.AddPerson(), 3);
+    EXPECT_EQ(form.list().AddPerson(), 3);
     EXPECT_EQ(form.mode(), TForm1::DiagramMode);
     EXPECT_EQ(form.statusText(), QStringLiteral("Персонажей: 3 Связей: 0"));
 }
@@ -130,21 +132,21 @@ TEST_F(PersonsWindow, CardLinesOpenRelativesAndFeedTheRecentList)
     s.links.insertRecord({2, 1, LinkKind::ParentOf});
 
     // A card built in list mode does not enter the recent list.
-    form.BuildCard(2);
+    form.card().BuildCard(2);
     EXPECT_TRUE(form.recentNumbers().isEmpty());
 
     s.persons.locate(PersonField::num, 1);
     form.selectTab(TForm1::CardMode);
-    ASSERT_EQ(form.DBGrid2->model()->rowCount(), 1);
+    ASSERT_EQ(form.card().DBGrid2->model()->rowCount(), 1);
     EXPECT_EQ(cardLine(0), QStringLiteral("ОТЕЦ:  Пётр"));
-    const QRect cell = form.DBGrid2->visualRect(form.DBGrid2->model()->index(0, 0));
-    QTest::mouseClick(form.DBGrid2->viewport(), Qt::LeftButton, {}, cell.center());
+    const QRect cell = form.card().DBGrid2->visualRect(form.card().DBGrid2->model()->index(0, 0));
+    QTest::mouseClick(form.card().DBGrid2->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(s.persons.asInteger(PersonField::num), 2);
     EXPECT_EQ(cardLine(0), QStringLiteral("ДОЧЬ:  Анна"));
     EXPECT_EQ(form.recentNumbers(), (QStringList{"2", "1"}));
 
     // A number nobody has: the message, and the card stays.
-    form.BuildCard(42);
+    form.card().BuildCard(42);
     EXPECT_EQ(platform.lastMessage(), QStringLiteral("Персонаж не найден. "));
     EXPECT_EQ(cardLine(0), QStringLiteral("ДОЧЬ:  Анна"));
 }

@@ -1,22 +1,25 @@
 // Mouse editing of the diagram: selecting, banding, dragging, naming a parent.
-#include "app/TForm1.h"
+#include "diagram/ui/DiagramController.h"
 
 #include "platform/Platform.h"
+#include "store/GenealogyStore.h"
+#include "widgets/MainFrame.h"
 #include "diagram/DiagramLayout.h"
 #include "diagram/DiagramRows.h"
+#include "diagram/LegendPictures.h"
 #include "diagram/ui/DiagramView.h"
 #include "diagram/ui/TOKBottomDlg1.h"
 
 #include <QMenu>
 #include <QPainter>
 
-int TForm1::PersonAt(int x, int y)
+int DiagramController::PersonAt(int x, int y)
 {
-    const QSize hitSize = windows_.imageProperties ? windows_.imageProperties->femalePictureSize() : QSize(18, 18);
+    const QSize hitSize = imageProperties_ ? imageProperties_->femalePictureSize() : QSize(18, 18);
     return ::PersonAt(store_.diagram, x, y, hitSize);
 }
 
-void TForm1::PaintBox1MouseDown(Qt::MouseButton button, int x, int y)
+void DiagramController::PaintBox1MouseDown(Qt::MouseButton button, int x, int y)
 {
     bandSelecting = false;
     if (button != Qt::LeftButton)
@@ -54,7 +57,7 @@ void TForm1::PaintBox1MouseDown(Qt::MouseButton button, int x, int y)
     canvasState.brushHollow = true;
 }
 
-void TForm1::drawBand(QPoint corner)
+void DiagramController::drawBand(QPoint corner)
 {
     QPainter painter(&ScrollBox1->canvas());
     painter.translate(-ScrollBox1->scrollPosition());
@@ -64,7 +67,7 @@ void TForm1::drawBand(QPoint corner)
     painter.drawRect(QRect(bandStart, corner).normalized());
 }
 
-void TForm1::dragGhosts(int dx, int dy)
+void DiagramController::dragGhosts(int dx, int dy)
 {
     RecordTable& selection = store_.selection;
     QPainter painter(&ScrollBox1->canvas());
@@ -88,7 +91,7 @@ void TForm1::dragGhosts(int dx, int dy)
     }
 }
 
-void TForm1::PaintBox1MouseMove(int x, int y)
+void DiagramController::PaintBox1MouseMove(int x, int y)
 {
     const int dx = lastPointer.x() - x, dy = lastPointer.y() - y;
     if (bandSelecting) {
@@ -103,7 +106,7 @@ void TForm1::PaintBox1MouseMove(int x, int y)
     }
 }
 
-void TForm1::PaintBox1MouseUp(Qt::MouseButton button, int x, int y, QPoint globalPos)
+void DiagramController::PaintBox1MouseUp(Qt::MouseButton button, int x, int y, QPoint globalPos)
 {
     if (bandSelecting) {
         bandSelecting = false;
@@ -113,21 +116,8 @@ void TForm1::PaintBox1MouseUp(Qt::MouseButton button, int x, int y, QPoint globa
         EraseDiagram();
         DrawDiagram();
     }
-    if (button == Qt::LeftButton && dragging) {
-        dragging = false;
-        RecordTable& selection = store_.selection;
-        for (int p = 0; p < selection.recordCount(); ++p) {
-            const RowId row = selection.rowAt(p);
-            if (selection.integerAt(row, SelectionField::type) == DiagramRowType::Line)
-                continue;
-            const int position = personRowPosition(store_.diagram, selection.integerAt(row, SelectionField::owner));
-            if (position >= 0)
-                movePersonRow(store_.diagram, position, selection.integerAt(row, SelectionField::x),
-                              selection.integerAt(row, SelectionField::y));
-        }
-        EraseDiagram();
-        DrawDiagram();
-    }
+    if (button == Qt::LeftButton && dragging)
+        finishDrag();
     if (button == Qt::RightButton) {
         popupPoint = QPoint(x, y);
         popupPerson = PersonAt(x, y);
@@ -135,7 +125,25 @@ void TForm1::PaintBox1MouseUp(Qt::MouseButton button, int x, int y, QPoint globa
     }
 }
 
-void TForm1::popupAt(QMenu* menu, QPoint globalPos)
+void DiagramController::popupAt(QMenu* menu, QPoint globalPos)
 {
-    platform_.popupMenu(menu, globalPos - QPoint(menu->sizeHint().width() / 2, 0));
+    frame_.platform().popupMenu(menu, globalPos - QPoint(menu->sizeHint().width() / 2, 0));
+}
+
+// The selection's moved positions become the boxes' positions.
+void DiagramController::finishDrag()
+{
+    dragging = false;
+    RecordTable& selection = store_.selection;
+    for (int p = 0; p < selection.recordCount(); ++p) {
+        const RowId row = selection.rowAt(p);
+        if (selection.integerAt(row, SelectionField::type) == DiagramRowType::Line)
+            continue;
+        const int position = personRowPosition(store_.diagram, selection.integerAt(row, SelectionField::owner));
+        if (position >= 0)
+            movePersonRow(store_.diagram, position, selection.integerAt(row, SelectionField::x),
+                          selection.integerAt(row, SelectionField::y));
+    }
+    EraseDiagram();
+    DrawDiagram();
 }

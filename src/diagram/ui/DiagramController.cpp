@@ -1,0 +1,132 @@
+#include "diagram/ui/DiagramController.h"
+
+#include "diagram/DiagramLayout.h"
+#include "diagram/DiagramPainter.h"
+#include "diagram/DiagramRows.h"
+#include "diagram/LegendPictures.h"
+#include "diagram/ui/DiagramView.h"
+#include "diagram/ui/TForm4.h"
+#include "diagram/ui/TOKBottomDlg1.h"
+#include "export/DiagramBitmap.h"
+#include "platform/Platform.h"
+#include "store/GenealogyStore.h"
+#include "widgets/MainFrame.h"
+
+#include <QCheckBox>
+#include <QPainter>
+
+DiagramController::DiagramController(GenealogyStore& store, MainFrame& frame, PersonListController& list,
+                                     LegendPictures& pictures, QWidget* clientArea)
+    : QObject(clientArea), store_(store), frame_(frame), list_(list), pictures_(pictures)
+{
+    setObjectName(QStringLiteral("diagramController"));
+    buildView(clientArea);
+    buildMenus();
+}
+
+void DiagramController::buildView(QWidget* clientArea)
+{
+    ScrollBox1 = new DiagramView(clientArea);
+    PaintBox1 = ScrollBox1->viewport();
+    ScrollBox1->onPaintRequest = [this] { PaintBox1Paint(); };
+    ScrollBox1->onMouseDown = [this](Qt::MouseButton button, QPoint at) { PaintBox1MouseDown(button, at.x(), at.y()); };
+    ScrollBox1->onMouseMove = [this](QPoint at) { PaintBox1MouseMove(at.x(), at.y()); };
+    ScrollBox1->onMouseUp = [this](Qt::MouseButton button, QPoint at, QPoint global) {
+        PaintBox1MouseUp(button, at.x(), at.y(), global);
+    };
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(8);
+    canvasState.font = font;
+}
+
+void DiagramController::bindWindows(TForm4& navigator, TOKBottomDlg1& imageProperties)
+{
+    navigator_ = &navigator;
+    imageProperties_ = &imageProperties;
+    connect(&imageProperties, &TOKBottomDlg1::fontChosen, this, [this](const QFont& font) { canvasState.font = font; });
+    NavigatorTarget navigated;
+    navigated.scroll = ScrollBox1;
+    navigated.items = &store_.diagram;
+    navigated.units = [this] { return imageProperties_->units(); };
+    navigated.setUnits = [this](DiagramUnits units) { imageProperties_->setUnits(units); };
+    navigated.reportError = [this](const QString& text) {
+        frame_.platform().showMessage(MainFrame::applicationTitle(), text);
+    };
+    navigator.bind(navigated);
+    connect(&navigator, &TForm4::diagramChanged, this, &DiagramController::repaintDiagram);
+}
+
+DiagramSettings DiagramController::diagramSettings() const
+{
+    return imageProperties_ ? imageProperties_->settings() : DiagramSettings();
+}
+
+void DiagramController::DrawDiagram()
+{
+    const DiagramSettings settings = diagramSettings();
+    QPainter painter(&ScrollBox1->canvas());
+    painter.translate(-ScrollBox1->scrollPosition());
+    applyCanvas(painter, canvasState);
+    if (settings.grid)
+        paintGrid(painter, settings.units, ScrollBox1->scrollPosition(), ScrollBox1->size());
+    DiagramPass pass;
+    pass.visible = ScrollBox1->visibleArea();
+    pass.deviceArea = pass.visible;
+    pass.selection = &store_.selection;
+    paintDiagramRows(painter, store_.diagram, pictures_, settings, canvasState, pass);
+    painter.end();
+    leaveAtEnd(store_.diagram);
+    ScrollBox1->showCanvas();
+}
+
+void DiagramController::EraseDiagram()
+{
+    ScrollBox1->canvas().fill(Qt::white);
+    ScrollBox1->showCanvas();
+}
+
+void DiagramController::PaintBox1Paint()
+{
+    if (paintEnabled)
+        DrawDiagram();
+}
+
+void DiagramController::repaintDiagram()
+{
+    EraseDiagram();
+    PaintBox1Paint();
+}
+
+void DiagramController::imagePropertiesConfirmed()
+{
+    const DiagramSettings settings = diagramSettings();
+    canvasState.penWidth = settings.lineWidth;
+    canvasState.font = imageProperties_->diagramFont();
+    if (imageProperties_->CheckBox4->isChecked()) {
+        AlignToGrid(store_.diagram, settings.units.h, settings.units.v);
+        NormaliseDiagram(store_.diagram, settings.units, *ScrollBox1);
+    }
+    pictures_.rebuildInverted();
+    EraseDiagram();
+    DrawDiagram();
+}
+
+void DiagramController::showImageProperties()
+{
+    if (!imageProperties_)
+        return;
+    frame_.frameWindow()->setEnabled(false);
+    imageProperties_->show();
+}
+
+void DiagramController::ClipboardBMP1Click()
+{
+    const QFont font = imageProperties_ ? imageProperties_->diagramFont() : canvasState.font;
+    const auto result = renderDiagramBitmap(store_.diagram, pictures_, diagramSettings(), font,
+                                            QSize(ScrollBox1->horzRange(), ScrollBox1->vertRange()));
+    leaveAtEnd(store_.diagram);
+    if (const QString* error = std::get_if<QString>(&result))
+        frame_.platform().showMessage(MainFrame::applicationTitle(), *error);
+    else
+        frame_.platform().setClipboardImage(std::get<QImage>(result));
+}
