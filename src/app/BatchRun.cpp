@@ -1,5 +1,6 @@
 #include "app/BatchRun.h"
 
+#include "app/CommandLine.h"
 #include "card/CardBuilder.h"
 #include "gedcom/GedcomImport.h"
 #include "list/PersonList.h"
@@ -23,60 +24,60 @@ private:
     GenealogyStore& store_;
 };
 
-void print(std::FILE* stream, const QString& text)
+void write(std::FILE* stream, const QString& text)
 {
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
 }
 
-bool importStep(GenealogyStore& store, const QString& path, std::FILE* errors)
+} // namespace
+
+void BatchSession::print(const QString& text) const
 {
-    BatchImportHost host(store);
-    GedcomImport import(store, host);
+    write(output, text);
+}
+
+void BatchSession::printError(const QString& text) const
+{
+    write(errors, text + QLatin1Char('\n'));
+}
+
+bool runImportStep(BatchSession& session, const QStringList& values)
+{
+    BatchImportHost host(session.store);
+    GedcomImport import(session.store, host);
     import.begin();
-    const bool ok = import.readFile(path);
+    const bool ok = import.readFile(values.value(0));
     import.finish();
     if (!ok)
-        print(errors, import.errorText() + QLatin1Char('\n'));
+        session.printError(import.errorText());
     return ok;
 }
 
-bool dumpStep(GenealogyStore& store, const QString& name, std::FILE* output, std::FILE* errors)
+bool runDumpStep(BatchSession& session, const QStringList& values)
 {
-    RecordTable* table = dumpableTables.contains(name) ? store.tableByRole(name) : nullptr;
+    const QString name = values.value(0);
+    RecordTable* table = dumpableTables.contains(name) ? session.store.tableByRole(name) : nullptr;
     if (!table) {
-        print(errors, QStringLiteral("Неизвестная таблица: %1 (допустимы: %2)\n").arg(name, dumpableTables.join(", ")));
+        session.printError(
+            QStringLiteral("Неизвестная таблица: %1 (допустимы: %2)").arg(name, dumpableTables.join(", ")));
         return false;
     }
-    print(output, dumpTable(*table, name));
+    session.print(dumpTable(*table, name));
     return true;
 }
 
-} // namespace
-
-int runBatch(const QStringList& arguments, std::FILE* output, std::FILE* errors)
+int runBatch(const CommandLine& line, std::FILE* output, std::FILE* errors)
 {
-    GenealogyStore store;
+    BatchSession session(output, errors);
     bool failed = false;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& option = arguments[i];
-        if (option == QLatin1String("--batch"))
-            continue;
-        const bool takesValue = option == QLatin1String("--import") || option == QLatin1String("--dump");
-        if (!takesValue) {
-            print(errors, QStringLiteral("Неизвестный параметр: %1\n").arg(option));
+    for (const CommandLine::Step& step : line.steps) {
+        if (!step.option) {
+            session.printError(step.error);
             failed = true;
             continue;
         }
-        if (i + 1 >= arguments.size()) {
-            print(errors, QStringLiteral("После %1 не указано значение\n").arg(option));
-            failed = true;
-            break;
-        }
-        const QString value = arguments[++i];
-        const bool ok = option == QLatin1String("--import") ? importStep(store, value, errors)
-                                                            : dumpStep(store, value, output, errors);
-        failed = failed || !ok;
+        failed = !step.option->run(session, step.values) || failed;
     }
     std::fflush(output);
     return failed ? 1 : 0;

@@ -1,28 +1,20 @@
 #include "app/BatchRun.h"
-#include "platform/QtPlatform.h"
+#include "app/CommandLine.h"
 #include "app/TForm1.h"
+#include "app/Translations.h"
 #include "gedcom/ui/ImportController.h"
+#include "platform/QtPlatform.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
-void printHelp()
+void print(std::FILE* stream, const QString& text)
 {
-    std::fputs("Использование: arbolitus [ПАРАМЕТРЫ] [ФАЙЛ.ged]\n"
-               "Редактор родословных деревьев.\n\n"
-               "  ФАЙЛ.ged    импортировать файл GEDCOM при запуске\n"
-               "  --version   показать название и версию программы и выйти\n"
-               "  --help      показать эту справку и выйти\n"
-               "  --batch     работать без окон: выполнить по порядку шаги\n"
-               "      --import ФАЙЛ    импортировать файл GEDCOM (можно повторять)\n"
-               "      --dump ТАБЛИЦА   вывести таблицу в виде текста с табуляциями\n"
-               "                       (persons, links, events, participants, names,\n"
-               "                       notes, diagram, selection; можно повторять)\n",
-               stdout);
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
 }
 
 QStringList argumentsOf(int argc, char** argv)
@@ -33,37 +25,11 @@ QStringList argumentsOf(int argc, char** argv)
     return arguments;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int runWindow(int argc, char** argv, const QString& startFile)
 {
-    const QStringList arguments = argumentsOf(argc, argv);
-    for (const QString& argument : arguments) {
-        if (argument == QLatin1String("--version")) {
-            std::puts("Арболитус 1.0");
-            return 0;
-        }
-        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
-            printHelp();
-            return 0;
-        }
-    }
-    if (arguments.contains(QLatin1String("--batch"))) {
-        QCoreApplication app(argc, argv);
-        return runBatch(arguments, stdout, stderr);
-    }
-    QString startFile;
-    for (const QString& argument : arguments) {
-        if (argument.startsWith(QLatin1Char('-'))) {
-            std::fprintf(stderr, "Неизвестный параметр: %s\n", argument.toLocal8Bit().constData());
-            printHelp();
-            return 2;
-        }
-        startFile = argument;
-    }
-
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ARBOLITUS"));
+    installRussianTranslations(app);
     QtPlatform platform;
     TForm1 form(platform);
     form.createSecondaryWindows();
@@ -72,4 +38,30 @@ int main(int argc, char** argv)
     if (!startFile.isEmpty())
         form.importer().importGedcomFile(startFile);
     return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const CommandLine line = parseCommandLine(argumentsOf(argc, argv));
+    switch (line.action) {
+    case CommandLine::ShowVersion:
+        print(stdout, MainFrame::applicationTitle() + QLatin1Char('\n'));
+        return 0;
+    case CommandLine::ShowHelp:
+        print(stdout, commandLineHelp());
+        return 0;
+    case CommandLine::BadOption:
+        print(stderr, QStringLiteral("Неизвестный параметр: %1\n").arg(line.badOption));
+        print(stdout, commandLineHelp());
+        return 2;
+    case CommandLine::RunBatch: {
+        QCoreApplication app(argc, argv);
+        return runBatch(line, stdout, stderr);
+    }
+    case CommandLine::StartWindow:
+        break;
+    }
+    return runWindow(argc, argv, line.startFile);
 }

@@ -313,12 +313,37 @@ void RecordTable::setCurrentPosition(int position)
     setRecNo(position + 1);
 }
 
+// A calculated field matches what reading it gives, like any other field.
+bool RecordTable::cellMatches(RowId row, int field, const Cell& wanted) const
+{
+    switch (fields_[std::size_t(field)].kind) {
+    case FieldKind::CalcString: {
+        const QString text = stringAt(row, field);
+        return std::holds_alternative<std::monostate>(wanted) ? text.isEmpty() : Cell(text) == wanted;
+    }
+    case FieldKind::CalcBoolean:
+        return wanted == Cell(false);
+    default:
+        return cellAt(row, field) == wanted;
+    }
+}
+
 bool RecordTable::rowMatches(RowId row, const std::vector<int>& fields, const std::vector<Cell>& values) const
 {
     for (std::size_t i = 0; i < fields.size(); ++i)
-        if (cellAt(row, fields[i]) != values[i])
+        if (!cellMatches(row, fields[i], values[i]))
             return false;
     return true;
+}
+
+// The value a locate compares with: a calculated field reads as a text or a Boolean.
+static Cell wantedFor(const FieldValue& value, FieldKind kind)
+{
+    if (kind == FieldKind::CalcString)
+        return value.convertedFor(FieldKind::String, 0);
+    if (kind == FieldKind::CalcBoolean)
+        return value.convertedFor(FieldKind::Boolean, 0);
+    return value.convertedFor(kind, 0);
 }
 
 bool RecordTable::locate(const std::vector<int>& fieldIndices, const std::vector<FieldValue>& values)
@@ -331,7 +356,7 @@ bool RecordTable::locate(const std::vector<int>& fieldIndices, const std::vector
         const int f = fieldIndices[i];
         if (f < 0 || f >= fieldCount())
             return false;
-        wanted.push_back(values[i].convertedFor(fields_[std::size_t(f)].kind, 0));
+        wanted.push_back(wantedFor(values[i], fields_[std::size_t(f)].kind));
     }
     const bool filtering = hasActiveFilter();
     const int n = recordCount();

@@ -127,6 +127,7 @@ private:
     void releaseRow(RowId row);
     int nextVisibleFrom(int position) const;   // -1 when none
     int priorVisibleFrom(int position) const;  // -1 when none
+    bool cellMatches(RowId row, int field, const Cell& wanted) const;
     bool rowMatches(RowId row, const std::vector<int>& fields, const std::vector<Cell>& values) const;
     void moveCursor(int position);
     void notifyReset();

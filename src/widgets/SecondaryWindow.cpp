@@ -1,5 +1,9 @@
 #include "widgets/SecondaryWindow.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+
 SecondaryWindow::SecondaryWindow(const QString& objectName, const QString& caption, Qt::WindowFlags flags)
     : QWidget(nullptr, flags)
 {
@@ -33,4 +37,29 @@ void SecondaryWindow::closeEvent(QCloseEvent* event)
 {
     QWidget::closeEvent(event);
     Q_EMIT closed();
+}
+
+void SecondaryWindow::setDefaultButton(QPushButton* button)
+{
+    defaultButton_ = button;
+    if (button)
+        button->setDefault(true);
+}
+
+void SecondaryWindow::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && event->modifiers() == Qt::NoModifier) {
+        auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
+        QPushButton* target = focused && isAncestorOf(focused) ? focused : defaultButton_.data();
+        if (target && target->isVisible() && target->isEnabled()) {
+            target->click();
+            return;
+        }
+    }
+    if (event->key() == Qt::Key_Escape && closesOnEscape_) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

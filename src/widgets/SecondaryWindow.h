@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <vector>
 
+class QPushButton;
+
 // A top-level window shown without a modal loop: while it is visible the
 // windows it names are disabled, and they come back when it hides.
 class SecondaryWindow : public QWidget {
@@ -11,6 +13,10 @@ public:
     explicit SecondaryWindow(const QString& objectName, const QString& caption, Qt::WindowFlags flags = Qt::Window);
 
     void setWindowsToDisable(std::vector<QWidget*> windows);
+    // Enter anywhere in the window presses this button, unless another button has the focus.
+    void setDefaultButton(QPushButton* button);
+    // Escape closes the window only where the window asks for it.
+    void setClosesOnEscape(bool closes) { closesOnEscape_ = closes; }
 
 Q_SIGNALS:
     void hidden();
@@ -20,7 +26,10 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::vector<QPointer<QWidget>> disables_;
+    QPointer<QPushButton> defaultButton_;
+    bool closesOnEscape_ = false;
 };

@@ -321,6 +321,28 @@ TEST_F(DiagramWindow, ImagePropertiesApplyAtConfirmation)
     EXPECT_EQ(platform.messages.size(), messages + 1);
 }
 
+TEST_F(DiagramWindow, ImagePropertiesKeysEnterConfirmsEscapeDoesNot)
+{
+    form.N38Click();
+    ASSERT_TRUE(dialog().isVisible());
+    QTest::keyClick(&dialog(), Qt::Key_Escape);
+    EXPECT_TRUE(dialog().isVisible());
+    // The line width takes one typed character; the arrows still reach 10.
+    dialog().SpinEdit1->selectAll();
+    QTest::keyClicks(dialog().SpinEdit1, QStringLiteral("10"));
+    EXPECT_EQ(dialog().SpinEdit1->text(), QStringLiteral("1"));
+    dialog().SpinEdit1->setValue(10);
+    EXPECT_EQ(dialog().SpinEdit1->text(), QStringLiteral("10"));
+    QTest::keyClick(dialog().SpinEdit1, Qt::Key_Return);
+    EXPECT_FALSE(dialog().isVisible());
+    EXPECT_TRUE(form.isEnabled());
+    EXPECT_EQ(form.diagram().canvasState.penWidth, 10);
+
+    form.N38Click();
+    QTest::keyClick(dialog().CheckBox4, Qt::Key_Enter);
+    EXPECT_FALSE(dialog().isVisible());
+}
+
 TEST_F(DiagramWindow, ClipboardGetsTheWholeDiagramOrAMessage)
 {
     form.diagram().ClipboardBMP1Click();

@@ -75,6 +75,7 @@ TEST_F(ImportWindow, MenuImportFillsListCardCaptionAndCounts)
     platform.fileAnswers.push_back(write(QStringLiteral("семья.ged"), family));
     form.importer().N3Click();
     EXPECT_EQ(platform.fileTitles, QStringList{QStringLiteral("Выберите файл для импорта")});
+    EXPECT_EQ(platform.fileSuffixes, QStringList{QStringLiteral("ged")});
     EXPECT_EQ(form.mode(), TForm1::ListMode);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Арболитус 1.0: семья.ged"));
     EXPECT_EQ(form.statusText(), QStringLiteral("Персонажей: 3 Связей: 3"));

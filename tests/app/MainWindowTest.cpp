@@ -11,6 +11,10 @@
 #include "support/TestHelpers.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QTabBar>
@@ -64,6 +68,10 @@ TEST_F(MainWindow, StartsInListModeWithDesignedMenus)
     EXPECT_EQ(action("N29")->text(), QStringLiteral("Фильтр слева"));
     EXPECT_EQ(named<QTabBar>(form, "TabSet1")->count(), 3);
     EXPECT_EQ(named<QTabBar>(form, "TabSet1")->tabText(2), QStringLiteral("Графическая диаграмма"));
+    ASSERT_EQ(form.width(), 602);
+    EXPECT_EQ(widget("RxSpeedButton2")->x(), 351);
+    EXPECT_EQ(widget("RxSpeedButton1")->x(), 473);
+    EXPECT_EQ(widget("StatusBar1")->height(), 16);
     // Secondary windows exist, hidden, with their captions.
     EXPECT_FALSE(form.windows().navigator->isVisible());
     EXPECT_EQ(form.windows().navigator->windowTitle(), QStringLiteral("Навигатор"));
@@ -78,6 +86,10 @@ TEST_F(MainWindow, CardIsRefusedOnAnEmptyStore)
     EXPECT_EQ(form.mode(), TForm1::ListMode);
     EXPECT_EQ(named<QTabBar>(form, "TabSet1")->currentIndex(), TForm1::ListMode);
     EXPECT_TRUE(form.list().DBGrid1->isVisible());
+    // A double click on the empty grid acts like Enter.
+    QTest::mouseDClick(form.list().DBGrid1->viewport(), Qt::LeftButton, {}, QPoint(40, 60));
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.lastMessage(), QStringLiteral("Персонаж не создан"));
 
     // From the diagram, the refusal leaves "Удалить" hidden as it was there.
     action("N28")->trigger();
@@ -87,7 +99,7 @@ TEST_F(MainWindow, CardIsRefusedOnAnEmptyStore)
     EXPECT_EQ(form.mode(), TForm1::DiagramMode);
     EXPECT_FALSE(form.list().BitBtn6->isVisible());
     EXPECT_TRUE(form.diagram().ScrollBox1->isVisible());
-    EXPECT_EQ(platform.messages.size(), 2u);
+    EXPECT_EQ(platform.messages.size(), 3u);
 }
 
 TEST_F(MainWindow, ViewOptionsHoldInEveryMode)
@@ -345,4 +357,19 @@ TEST(MainWindowStart, VersionAndHelpOptions)
     process.start(QStringLiteral(ARBOLITUS_EXECUTABLE), {QStringLiteral("--help")});
     ASSERT_TRUE(process.waitForFinished(10000));
     EXPECT_TRUE(QString::fromUtf8(process.readAllStandardOutput()).contains(QStringLiteral("--version")));
+}
+
+TEST(Translations, QtOwnDialogsSpeakRussian)
+{
+    QInputDialog input;
+    input.setLabelText(QStringLiteral("Введите число поколений:"));
+    input.show();
+    auto* buttons = input.findChild<QDialogButtonBox*>();
+    ASSERT_TRUE(buttons);
+    EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("Отмена"));
+
+    QMessageBox question(QMessageBox::Question, QStringLiteral("?"), QStringLiteral("?"),
+                         QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(question.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Да"));
+    EXPECT_EQ(question.button(QMessageBox::No)->text().remove(QLatin1Char('&')), QStringLiteral("Нет"));
 }

@@ -236,6 +236,22 @@ TEST(RecordTable, DisplayCallbacksAndNestedControlSuspension)
     t.post();
     EXPECT_EQ(counter.rows, 1);
     t.removeObserver(&counter);
+
+    // A locate compares a calculated field with what reading it gives, not with every row.
+    t.insertRecord({3, "d"});
+    ASSERT_EQ(columnIntegers(t, Id), (QList<int>{3, 2, 1}));
+    const struct {
+        const char* shown;
+        int expectedId;  // 0: not found, the cursor stays on id 3
+    } locates[] = {{"<a>", 1}, {"<c>", 2}, {"<zz>", 0}, {"", 0}};
+    for (const auto& c : locates) {
+        t.locate(Id, 3);
+        EXPECT_EQ(t.locate(Shown, c.shown), c.expectedId != 0) << c.shown;
+        EXPECT_EQ(t.asInteger(Id), c.expectedId ? c.expectedId : 3) << c.shown;
+    }
+    EXPECT_TRUE(t.locate(u"fam;shown", {"c", "<c>"}));
+    EXPECT_FALSE(t.locate(u"fam;shown", {"c", "<a>"}));
+
     t.emptyTable();
     EXPECT_EQ(counter.resets, 1);
     EXPECT_TRUE(t.eof());

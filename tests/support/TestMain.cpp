@@ -1,3 +1,5 @@
+#include "app/Translations.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -24,6 +26,8 @@ int main(int argc, char** argv)
         qputenv("ARBOLITUS_DAT", ARBOLITUS_SOURCE_DAT);
     defaultHandler = qInstallMessageHandler(quietHandler);
     QApplication app(argc, argv);
+    // Tests see the windows in the language users see them in.
+    installRussianTranslations(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

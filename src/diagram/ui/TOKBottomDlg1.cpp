@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "widgets/RadioGroup.h"
+#include "widgets/SpinEdit.h"
 #include "diagram/LegendPictures.h"
 #include "diagram/ui/StylePreview.h"
 
@@ -79,6 +80,7 @@ void TOKBottomDlg1::buildControls()
 
     addLabel("Label1", "Толщина линий:", {103, 15});
     SpinEdit1 = addSpinEdit("SpinEdit1", {105, 34, 43, 22}, 2, 1, 10);
+    static_cast<SpinEdit*>(SpinEdit1)->setMaxTypedLength(1);
     SpinEdit1->installEventFilter(this);
 
     addLabel("Label7", "Условные обозначения:", {199, 14});
@@ -131,8 +133,7 @@ void TOKBottomDlg1::buildControls()
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
     OKBtn->setGeometry(232, 333, 75, 25);
-    OKBtn->setDefault(true);
-    OKBtn->setAutoDefault(true);
+    setDefaultButton(OKBtn);
     connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
 }
 
@@ -168,7 +169,7 @@ QLabel* TOKBottomDlg1::addLegendImage(const char* name, QRect geometry, const QI
 
 QSpinBox* TOKBottomDlg1::addSpinEdit(const char* name, QRect geometry, int value, int minimum, int maximum)
 {
-    auto* spin = new QSpinBox(this);
+    auto* spin = new SpinEdit(this);
     spin->setObjectName(QString::fromUtf8(name));
     spin->setGeometry(geometry);
     spin->setRange(minimum, maximum);

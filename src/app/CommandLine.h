@@ -1,0 +1,41 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+class BatchSession;
+using BatchStepRun = bool (*)(BatchSession& session, const QStringList& values);
+
+// One row of the command line: every option is parsed and explained from here,
+// so a new batch step is one more row.
+struct CommandLineOption {
+    enum Kind { Help, Version, Batch, Step };
+    const char* name;
+    const char* alias;        // a short twin, or empty
+    int valueCount;           // values that follow a step
+    const char* valueNames;   // as the help shows them
+    const char* help;         // may hold several lines
+    Kind kind;
+    BatchStepRun run = nullptr;
+};
+
+const std::vector<CommandLineOption>& commandLineOptions();
+// The text of --help, made from the table.
+QString commandLineHelp();
+
+// What the arguments ask for. Batch steps keep the order given; a step that
+// cannot be read stays in that order as an error, told when it is reached.
+struct CommandLine {
+    enum Action { ShowHelp, ShowVersion, StartWindow, RunBatch, BadOption };
+    struct Step {
+        const CommandLineOption* option = nullptr;  // null for an error
+        QStringList values;
+        QString error;
+    };
+    Action action = StartWindow;
+    QString startFile;  // the GEDCOM file to import at start-up
+    QString badOption;
+    std::vector<Step> steps;
+};
+
+CommandLine parseCommandLine(const QStringList& arguments);
