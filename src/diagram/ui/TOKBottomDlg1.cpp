@@ -83,6 +83,37 @@ void TOKBottomDlg1::buildControls()
     static_cast<SpinEdit*>(SpinEdit1)->setMaxTypedLength(1);
     SpinEdit1->installEventFilter(this);
 
+    buildLegendAndStyle();
+
+    SpinEdit2 = addSpinEdit("SpinEdit2", {16, 216, 121, 22}, 85, 1, 100000);
+    SpinEdit3 = addSpinEdit("SpinEdit3", {16, 248, 121, 22}, 75, 1, 100000);
+
+    RadioGroup1 = new RadioGroup(QStringLiteral("Палитра изображения:"), {QStringLiteral("Ч/Б"), QStringLiteral("16 цветов")},
+                                 2, this);
+    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
+    RadioGroup1->setGeometry(152, 218, 169, 31);
+    RadioGroup1->layout()->setContentsMargins(6, 0, 2, 0);
+    RadioGroup1->setItemIndex(0);
+    RadioGroup1->setToolTip(QStringLiteral("Рекомендуется ч/б вариант (1 бит) на машинах с RAM менее 32MB"));
+    RadioGroup1->setEnabled(false);
+
+    BitBtn1 = new QPushButton(QStringLiteral("Выбрать шрифт"), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(152, 256, 169, 25);
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+
+    CheckBox4 = addCheckBox("CheckBox4", "Выравнивать постоянно", {16, 288, 153, 17}, false, true);
+
+    OKBtn = new QPushButton(QStringLiteral("OK"), this);
+    OKBtn->setObjectName(QStringLiteral("OKBtn"));
+    OKBtn->setGeometry(232, 333, 75, 25);
+    setDefaultButton(OKBtn);
+    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
+}
+
+// The legend pictures with their buttons, and the two tree styles.
+void TOKBottomDlg1::buildLegendAndStyle()
+{
     addLabel("Label7", "Условные обозначения:", {199, 14});
     femalePreview_ = builtInFemalePicture();
     Image1 = addLegendImage("Image1", {199, 33, 58, 56}, builtInMalePicture());
@@ -110,31 +141,6 @@ void TOKBottomDlg1::buildControls()
     RadioButton2->setChecked(true);
     Image4 = addLegendImage("Image4", {248, 127, 41, 41}, stylePreview(true));
     Image5 = addLegendImage("Image5", {248, 175, 41, 41}, stylePreview(false));
-
-    SpinEdit2 = addSpinEdit("SpinEdit2", {16, 216, 121, 22}, 85, 1, 100000);
-    SpinEdit3 = addSpinEdit("SpinEdit3", {16, 248, 121, 22}, 75, 1, 100000);
-
-    RadioGroup1 = new RadioGroup(QStringLiteral("Палитра изображения:"), {QStringLiteral("Ч/Б"), QStringLiteral("16 цветов")},
-                                 2, this);
-    RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
-    RadioGroup1->setGeometry(152, 218, 169, 31);
-    RadioGroup1->layout()->setContentsMargins(6, 0, 2, 0);
-    RadioGroup1->setItemIndex(0);
-    RadioGroup1->setToolTip(QStringLiteral("Рекомендуется ч/б вариант (1 бит) на машинах с RAM менее 32MB"));
-    RadioGroup1->setEnabled(false);
-
-    BitBtn1 = new QPushButton(QStringLiteral("Выбрать шрифт"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(152, 256, 169, 25);
-    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
-
-    CheckBox4 = addCheckBox("CheckBox4", "Выравнивать постоянно", {16, 288, 153, 17}, false, true);
-
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setGeometry(232, 333, 75, 25);
-    setDefaultButton(OKBtn);
-    connect(OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
 }
 
 QCheckBox* TOKBottomDlg1::addCheckBox(const char* name, const char* caption, QRect geometry, bool checked, bool enabled)

@@ -52,6 +52,7 @@ protected:
 
 private:
     void buildControls();
+    void buildLegendAndStyle();
     QCheckBox* addCheckBox(const char* name, const char* caption, QRect geometry, bool checked, bool enabled);
     QLabel* addLabel(const char* name, const char* caption, QPoint at);
     QLabel* addLegendImage(const char* name, QRect geometry, const QImage& picture);

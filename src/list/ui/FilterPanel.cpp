@@ -43,17 +43,7 @@ FilterPanel::FilterPanel(QWidget* parent) : QWidget(parent)
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     RadioGroup1->setGeometry(4, 111, 271, 29);
 
-    label("Label1", "Фамилия:", 8, 147);
-    MaskEdit1 = field("MaskEdit1", 124, 144);
-    label("Label2", "Имя:", 8, 165);
-    MaskEdit2 = field("MaskEdit2", 124, 164);
-    label("Label3", "Отчество:", 8, 184);
-    MaskEdit3 = field("MaskEdit3", 124, 184);
-    label("Label4", "Место рождения:", 8, 204);
-    MaskEdit4 = field("MaskEdit4", 124, 204);
-    label("Label5", "Место смерти:", 8, 225);
-    MaskEdit5 = field("MaskEdit5", 124, 224);
-    label("Label6", "Дата:", 8, 250);
+    buildFields();
 
     Button3 = new QPushButton(QStringLiteral("Указать"), this);
     Button3->setObjectName(QStringLiteral("Button3"));
@@ -95,6 +85,22 @@ QLineEdit* FilterPanel::field(const char* name, int x, int y)
     edit->setObjectName(QString::fromUtf8(name));
     edit->setGeometry(x, y, 150, 19);
     return edit;
+}
+
+// The filter fields, shown disabled: nothing reads them yet.
+void FilterPanel::buildFields()
+{
+    label("Label1", "Фамилия:", 8, 147);
+    MaskEdit1 = field("MaskEdit1", 124, 144);
+    label("Label2", "Имя:", 8, 165);
+    MaskEdit2 = field("MaskEdit2", 124, 164);
+    label("Label3", "Отчество:", 8, 184);
+    MaskEdit3 = field("MaskEdit3", 124, 184);
+    label("Label4", "Место рождения:", 8, 204);
+    MaskEdit4 = field("MaskEdit4", 124, 204);
+    label("Label5", "Место смерти:", 8, 225);
+    MaskEdit5 = field("MaskEdit5", 124, 224);
+    label("Label6", "Дата:", 8, 250);
 }
 
 void FilterPanel::clear()

@@ -35,6 +35,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void buildFields();
     QLabel* label(const char* name, const char* caption, int x, int y);
     QLineEdit* field(const char* name, int x, int y);
 };
