@@ -46,7 +46,7 @@ int main(int argc, char** argv)
     GenealogyStore& store = form.store();
     fillDiagram(store.diagram, 50000, 250);
     DiagramView& view = *form.diagram().ScrollBox1;
-    NormaliseDiagram(store.diagram, form.diagramUnits(), view);
+    NormaliseDiagram(store.diagram, form.diagram().diagramUnits(), view);
     view.setHorzPosition(5000);
     view.setVertPosition(5000);
     std::printf("view %d x %d, %d rows\n", view.clientWidth(), view.clientHeight(), store.diagram.recordCount());
@@ -56,12 +56,12 @@ int main(int argc, char** argv)
                     form.diagram().DrawDiagram();
                 }));
     std::printf("NormaliseDiagram:         %8.2f ms\n", averageMs(10, [&] {
-                    NormaliseDiagram(store.diagram, form.diagramUnits(), view);
+                    NormaliseDiagram(store.diagram, form.diagram().diagramUnits(), view);
                 }));
     std::printf("AlignToGrid:              %8.2f ms\n", averageMs(10, [&] {
                     AlignToGrid(store.diagram, 85, 75);
                 }));
-    DiagramUnits units = form.diagramUnits();
+    DiagramUnits units = form.diagram().diagramUnits();
     std::printf("one stretch:              %8.2f ms\n", averageMs(4, [&] {
                     stretchDiagram(store.diagram, units, 1.1, 1.1);
                     stretchDiagram(store.diagram, units, 0.9, 0.9);
@@ -77,7 +77,7 @@ int main(int argc, char** argv)
 
     store.diagram.emptyTable();
     fillDiagram(store.diagram, 5000, 100);
-    NormaliseDiagram(store.diagram, form.diagramUnits(), view);
+    NormaliseDiagram(store.diagram, form.diagram().diagramUnits(), view);
     const auto start = std::chrono::steady_clock::now();
     const auto bitmap = renderDiagramBitmap(store.diagram, form.pictures(), form.diagram().diagramSettings(),
                                             form.windows().imageProperties->diagramFont(),

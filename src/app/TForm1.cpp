@@ -81,11 +81,6 @@ void TForm1::confirmImageProperties()
     diagram_->imagePropertiesConfirmed();
 }
 
-DiagramUnits TForm1::diagramUnits() const
-{
-    return diagram_->diagramUnits();
-}
-
 QString TForm1::statusText() const
 {
     return statusLabel->text();

@@ -8,6 +8,7 @@
 
 class CardController;
 class DiagramController;
+class ExportController;
 class ImportController;
 class PersonListController;
 class QAction;
@@ -61,6 +62,7 @@ public:
     PersonListController& list() { return *list_; }
     DiagramController& diagram() { return *diagram_; }
     ImportController& importer() { return *import_; }
+    ExportController& exporter() { return *export_; }
 
     // The frame's services to the controllers.
     int mode() const override { return mode_; }
@@ -76,7 +78,6 @@ public:
     void hidePanelsForPick() override;
     void RememberRecent(int num) override;
     Platform& platform() override { return platform_; }
-    DiagramUnits diagramUnits() const override;
     QWidget* frameWindow() override { return this; }
 
     void ShowViewMenu(const QPoint& clientPos);
@@ -141,6 +142,7 @@ private:
     PersonListController* list_ = nullptr;
     DiagramController* diagram_ = nullptr;
     ImportController* import_ = nullptr;
+    ExportController* export_ = nullptr;
 
     // The frame's own controls, by their designed names.
     QTabBar* TabSet1 = nullptr;

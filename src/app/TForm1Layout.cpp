@@ -3,6 +3,7 @@
 
 #include "card/ui/CardController.h"
 #include "diagram/ui/DiagramController.h"
+#include "export/ui/ExportController.h"
 #include "gedcom/ui/ImportController.h"
 #include "list/ui/PersonListController.h"
 #include "platform/Platform.h"
@@ -96,6 +97,7 @@ void TForm1::buildContentRow(QWidget* parent)
     list_ = new PersonListController(store_, *this, *card_, clientArea, this);
     diagram_ = new DiagramController(store_, *this, *list_, pictures_, clientArea);
     import_ = new ImportController(store_, *this, *list_, *card_, this);
+    export_ = new ExportController(store_, *this, *diagram_, this);
     row->addWidget(clientArea, 1);
     row->addWidget(list_->Panel2);
 }
@@ -193,7 +195,7 @@ void TForm1::connectMenus()
 {
     connect(N2, &QAction::triggered, this, &TForm1::N2Click);
     connect(N3, &QAction::triggered, import_, &ImportController::N3Click);
-    connect(ClipboardBMP1, &QAction::triggered, diagram_, &DiagramController::ClipboardBMP1Click);
+    connect(ClipboardBMP1, &QAction::triggered, export_, &ExportController::ClipboardBMP1Click);
     connect(N23, &QAction::triggered, this, [this] { platform_.printerSetup(); });
     connect(N22, &QAction::triggered, this, [this] { platform_.printDialog(); });
     connect(N7, &QAction::triggered, this, &TForm1::N7Click);

@@ -1,6 +1,4 @@
 #pragma once
-#include "diagram/DiagramUnits.h"
-
 #include <QString>
 
 class Platform;
@@ -34,7 +32,6 @@ public:
     virtual void RememberRecent(int num) = 0;
 
     virtual Platform& platform() = 0;
-    virtual DiagramUnits diagramUnits() const = 0;
     // The main window itself, as the parent of progress windows and the window dialogs disable.
     virtual QWidget* frameWindow() = 0;
 

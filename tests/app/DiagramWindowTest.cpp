@@ -1,5 +1,6 @@
 #include "platform/ScriptedPlatform.h"
 #include "app/TForm1.h"
+#include "export/ui/ExportController.h"
 #include "diagram/ui/DiagramController.h"
 #include "list/ui/PersonListController.h"
 #include "diagram/DiagramRows.h"
@@ -345,13 +346,13 @@ TEST_F(DiagramWindow, ImagePropertiesKeysEnterConfirmsEscapeDoesNot)
 
 TEST_F(DiagramWindow, ClipboardGetsTheWholeDiagramOrAMessage)
 {
-    form.diagram().ClipboardBMP1Click();
+    form.exporter().ClipboardBMP1Click();
     EXPECT_FALSE(platform.clipboard.has_value());
     EXPECT_EQ(platform.messages.size(), 1u);
 
     rightClick(10, 10);
     form.diagram().N47Click();
-    form.diagram().ClipboardBMP1Click();
+    form.exporter().ClipboardBMP1Click();
     ASSERT_TRUE(platform.clipboard.has_value());
     EXPECT_EQ(platform.clipboard->size(), QSize(170, 150));
     EXPECT_EQ(platform.clipboard->depth(), 1);
@@ -359,7 +360,7 @@ TEST_F(DiagramWindow, ClipboardGetsTheWholeDiagramOrAMessage)
 
     const QImage kept = *platform.clipboard;
     form.diagram().N51Click();
-    form.diagram().ClipboardBMP1Click();
+    form.exporter().ClipboardBMP1Click();
     EXPECT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(*platform.clipboard, kept);
 }

@@ -7,7 +7,6 @@
 #include "diagram/ui/DiagramView.h"
 #include "diagram/ui/TForm4.h"
 #include "diagram/ui/TOKBottomDlg1.h"
-#include "export/DiagramBitmap.h"
 #include "platform/Platform.h"
 #include "store/GenealogyStore.h"
 #include "widgets/MainFrame.h"
@@ -119,14 +118,7 @@ void DiagramController::showImageProperties()
     imageProperties_->show();
 }
 
-void DiagramController::ClipboardBMP1Click()
+QFont DiagramController::diagramFont() const
 {
-    const QFont font = imageProperties_ ? imageProperties_->diagramFont() : canvasState.font;
-    const auto result = renderDiagramBitmap(store_.diagram, pictures_, diagramSettings(), font,
-                                            QSize(ScrollBox1->horzRange(), ScrollBox1->vertRange()));
-    leaveAtEnd(store_.diagram);
-    if (const QString* error = std::get_if<QString>(&result))
-        frame_.platform().showMessage(MainFrame::applicationTitle(), *error);
-    else
-        frame_.platform().setClipboardImage(std::get<QImage>(result));
+    return imageProperties_ ? imageProperties_->diagramFont() : canvasState.font;
 }

@@ -37,7 +37,9 @@ public:
     void repaintDiagram();
     void imagePropertiesConfirmed();
     void showImageProperties();
-    void ClipboardBMP1Click();
+    // The font of the image properties dialog, which the export writes with.
+    QFont diagramFont() const;
+    const LegendPictures& pictures() const { return pictures_; }
 
     void PaintBox1MouseDown(Qt::MouseButton button, int x, int y);
     void PaintBox1MouseMove(int x, int y);

@@ -1,0 +1,20 @@
+#pragma once
+#include <QObject>
+
+class DiagramController;
+struct GenealogyStore;
+class MainFrame;
+
+// The ways out of the main window: "Экспорт" ▸ "Clipboard (BMP-1bit)".
+class ExportController : public QObject {
+    Q_OBJECT
+public:
+    ExportController(GenealogyStore& store, MainFrame& frame, DiagramController& diagram, QObject* parent);
+
+    void ClipboardBMP1Click();
+
+private:
+    GenealogyStore& store_;
+    MainFrame& frame_;
+    DiagramController& diagram_;
+};
