@@ -142,7 +142,7 @@ void paintDiagramRows(QPainter& painter, const RecordTable& items, const LegendP
     }
 }
 
-void paintGrid(QPainter& painter, DiagramUnits units, QPoint scrollPosition, QSize scrollBoxSize)
+void DrawGrid(QPainter& painter, DiagramUnits units, QPoint scrollPosition, QSize scrollBoxSize)
 {
     const int sx = units.h, sy = units.v;
     if (sx <= 0 || sy <= 0)

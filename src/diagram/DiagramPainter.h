@@ -26,7 +26,7 @@ void paintDiagramRows(QPainter& painter, const RecordTable& items, const LegendP
                       const DiagramSettings& settings, const CanvasState& canvas, const DiagramPass& pass);
 
 // Grey dots at multiples of the units over the visible part of the scroll box.
-void paintGrid(QPainter& painter, DiagramUnits units, QPoint scrollPosition, QSize scrollBoxSize);
+void DrawGrid(QPainter& painter, DiagramUnits units, QPoint scrollPosition, QSize scrollBoxSize);
 
 // Sets up a painter as the canvas: black pen of the canvas width, white brush
 // (hollow while banding), the canvas font, text on white cells.

@@ -141,7 +141,7 @@ TEST_F(Painting, GridDotsAtMultiplesOfTheUnits)
     {
         QPainter painter(&image);
         painter.translate(-100, -50);
-        paintGrid(painter, DiagramUnits{85, 75}, QPoint(100, 50), QSize(300, 200));
+        DrawGrid(painter, DiagramUnits{85, 75}, QPoint(100, 50), QSize(300, 200));
     }
     EXPECT_EQ(image.pixel(170 - 100, 75 - 50), qRgb(128, 128, 128));
     EXPECT_EQ(image.pixel(340 - 100, 150 - 50), qRgb(128, 128, 128));

@@ -67,7 +67,7 @@ void DiagramController::DrawDiagram()
     painter.translate(-ScrollBox1->scrollPosition());
     applyCanvas(painter, canvasState);
     if (settings.grid)
-        paintGrid(painter, settings.units, ScrollBox1->scrollPosition(), ScrollBox1->size());
+        DrawGrid(painter, settings.units, ScrollBox1->scrollPosition(), ScrollBox1->size());
     DiagramPass pass;
     pass.visible = ScrollBox1->visibleArea();
     pass.deviceArea = pass.visible;
