@@ -24,9 +24,9 @@ void record(Frame& child, int depth)
 
 int ancestorDepthOn(const LinkGraph& parents, PersonCursor& cursor, bool* cycleFound)
 {
-    // A known person's depth is the same along every line when there is no
-    // cycle, so shared ancestries are walked once.
-    std::vector<int> known(parents.cyclic ? 0 : std::size_t(parents.nodeCount()), -1);
+    // A known person's depth is the same along every line when nothing above
+    // them lies on a cycle, so shared ancestries are walked once.
+    std::vector<int> known(std::size_t(parents.nodeCount()), -1);
     WalkLine line(parents.nodeCount());
     bool cycle = false;
     std::vector<Frame> stack;
@@ -39,7 +39,7 @@ int ancestorDepthOn(const LinkGraph& parents, PersonCursor& cursor, bool* cycleF
             cycle = true;
             return 0;
         }
-        if (!known.empty() && known[std::size_t(node)] >= 0)
+        if (known[std::size_t(node)] >= 0)
             return known[std::size_t(node)];
         line.enter(node);
         stack.push_back(Frame{node, parents.edgeBegin(node)});
@@ -59,7 +59,7 @@ int ancestorDepthOn(const LinkGraph& parents, PersonCursor& cursor, bool* cycleF
         const int num = parents.num[std::size_t(top.node)];
         const int depth = std::max(top.fatherDepth, top.motherDepth);
         cursor.locate(num);
-        if (!known.empty() && cursor.isKnown(num))
+        if (parents.free[std::size_t(top.node)] && cursor.isKnown(num))
             known[std::size_t(top.node)] = depth;
         line.leave(top.node);
         stack.pop_back();

@@ -13,8 +13,10 @@ struct LinkGraph {
     std::vector<int> num;        // node -> person number
     std::vector<int> firstEdge;  // node -> its first target; size is nodes + 1
     std::vector<int> target;     // node ids
-    bool cyclic = false;         // some node is its own ancestor (or descendant)
-    std::vector<int> postOrder;  // every node after all its targets; only when acyclic
+    // A node is free when no node it reaches, itself included, lies on a cycle:
+    // its walk then does not depend on the line that reached it.
+    std::vector<char> free;
+    std::vector<int> freeOrder;  // free nodes, each after all its targets
 
     int nodeCount() const { return int(num.size()); }
     int edgeBegin(int node) const { return firstEdge[std::size_t(node)]; }

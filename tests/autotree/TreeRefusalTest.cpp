@@ -74,6 +74,12 @@ TEST(TreeRefusal, TooManyVisitsFromPedigreeCollapse)
                     link(older, younger);
         t.makeCurrent(1);
         expectRefused(t, kind, "Слишком много:");
+        // A cycle below the collapse must not make the depth walk every line.
+        link(1, 3);
+        bool cycle = false;
+        EXPECT_EQ(AncestorDepth(t.store, 1, &cycle), kind == TreeKind::Descending ? 2 : 25);
+        EXPECT_TRUE(cycle);
+        expectRefused(t, kind, "Слишком много:");
     }
 }
 
