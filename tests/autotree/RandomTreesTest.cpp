@@ -2,7 +2,13 @@
 // pedigree collapse, repeated links, unknown persons and cycles.
 #include "ReferenceTrees.h"
 
+#include "autotree/AncestorDepth.h"
+#include "autotree/CompressDiagram.h"
 #include "autotree/LinkGraph.h"
+#include "autotree/PlaceAncestors.h"
+#include "autotree/PlaceDescendants.h"
+#include "diagram/DiagramLayout.h"
+#include "diagram/DiagramRows.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -76,30 +82,57 @@ QList<int> onceEach(const std::vector<int>& numbers)
     return out;
 }
 
+// The build from the designed routines one by one, each changing the table.
+void buildWithRoutines(GenealogyStore& s, TreeKind kind, DiagramUnits units, DiagramScroll& scroll)
+{
+    const int root = s.persons.asInteger(PersonField::num);
+    clearDiagramTables(s, scroll);
+    if (kind != TreeKind::Descending) {
+        ASSERT_TRUE(PlaceAncestors(s, root, 0, 300, 200, AncestorDepth(s, root), units));
+        if (kind == TreeKind::Ascending)
+            sortLinesFirst(s.diagram);
+        CompressDiagram(s.diagram, units.h);
+    }
+    if (kind != TreeKind::Ascending) {
+        ASSERT_GE(PlaceDescendants(s, root, 300, 200, units), 0);
+    }
+    NormaliseDiagram(s.diagram, units, scroll);
+    if (kind == TreeKind::Descending)
+        sortLinesFirst(s.diagram);
+}
+
+void expectSame(GenealogyStore& a, GenealogyStore& b, const PlainScroll& sa, const PlainScroll& sb)
+{
+    EXPECT_EQ(rowsOf(a.diagram), rowsOf(b.diagram));
+    EXPECT_EQ(a.diagram.currentPosition(), b.diagram.currentPosition());
+    EXPECT_EQ(a.persons.currentPosition(), b.persons.currentPosition());
+    EXPECT_EQ(a.links.currentPosition(), b.links.currentPosition());
+    EXPECT_EQ(a.links.eof(), b.links.eof());
+    EXPECT_EQ(QList<int>({sa.horzRange(), sa.vertRange(), sa.horzPosition()}),
+              QList<int>({sb.horzRange(), sb.vertRange(), sb.horzPosition()}));
+}
+
 void compareOne(unsigned seed, TreeKind kind, bool cycles, DiagramUnits units)
 {
-    GenealogyStore fast, slow;
+    GenealogyStore fast, slow, routines;
     generate(fast, seed, cycles);
     generate(slow, seed, cycles);
+    generate(routines, seed, cycles);
     const int root = slow.persons.asInteger(PersonField::num);
     const std::int64_t visits = countPlacingVisits(buildLinkGraph(slow.links, root, LinkDirection::Parents), 20000)
         + countPlacingVisits(buildLinkGraph(slow.links, root, LinkDirection::Children), 20000);
     if (visits > 20000)
         return;  // too slow for the reference
-    PlainScroll fastScroll(300, 200), slowScroll(300, 200);
+    PlainScroll fastScroll(300, 200), slowScroll(300, 200), routinesScroll(300, 200);
     ReferenceTrees reference(slow, units);
     reference.build(kind, slowScroll);
     const TreeBuildResult result = BuildTree(kind, fast, units, fastScroll);
 
     SCOPED_TRACE(testing::Message() << "seed " << seed << " kind " << int(kind) << " h " << units.h);
     ASSERT_FALSE(result.refused);
-    EXPECT_EQ(rowsOf(fast.diagram), rowsOf(slow.diagram));
-    EXPECT_EQ(fast.diagram.currentPosition(), slow.diagram.currentPosition());
-    EXPECT_EQ(fast.persons.currentPosition(), slow.persons.currentPosition());
-    EXPECT_EQ(fast.links.currentPosition(), slow.links.currentPosition());
-    EXPECT_EQ(fast.links.eof(), slow.links.eof());
-    EXPECT_EQ(QList<int>({fastScroll.horzRange(), fastScroll.vertRange(), fastScroll.horzPosition()}),
-              QList<int>({slowScroll.horzRange(), slowScroll.vertRange(), slowScroll.horzPosition()}));
+    expectSame(fast, slow, fastScroll, slowScroll);
+    buildWithRoutines(routines, kind, units, routinesScroll);
+    expectSame(routines, slow, routinesScroll, slowScroll);
     EXPECT_EQ(result.cyclePersons, onceEach(reference.cycles));
 }
 
