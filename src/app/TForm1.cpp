@@ -2,6 +2,7 @@
 
 #include "card/ui/CardController.h"
 #include "card/ui/TForm3.h"
+#include "diagram/DiagramSettings.h"
 #include "diagram/ui/DiagramController.h"
 #include "diagram/ui/TForm4.h"
 #include "diagram/ui/TOKBottomDlg1.h"
@@ -29,9 +30,7 @@ TForm1::TForm1(Platform& platform) : QMainWindow(nullptr), platform_(platform)
 {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(applicationTitle());
-    // The designed font is narrow; a condensed sans keeps the designed layouts legible.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
+    substituteDesignedFont();
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSize(8);
     QApplication::setFont(font);  // secondary windows are top-level and take it from here

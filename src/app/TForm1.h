@@ -7,6 +7,7 @@
 #include <memory>
 
 class CardController;
+class TreeBuildController;
 class DiagramController;
 class ExportController;
 class ImportController;
@@ -63,6 +64,7 @@ public:
     DiagramController& diagram() { return *diagram_; }
     ImportController& importer() { return *import_; }
     ExportController& exporter() { return *export_; }
+    TreeBuildController& trees() { return *trees_; }
 
     // The frame's services to the controllers.
     int mode() const override { return mode_; }
@@ -126,7 +128,6 @@ private:
     void buildViewMenu();
     void connectMenus();
     void buildViewPopup();
-    void buildBuildMenu();
     void buildQuickKeys();
     void placeDropDownButtons();
     void confirmImageProperties();
@@ -143,6 +144,7 @@ private:
     DiagramController* diagram_ = nullptr;
     ImportController* import_ = nullptr;
     ExportController* export_ = nullptr;
+    TreeBuildController* trees_ = nullptr;
 
     // The frame's own controls, by their designed names.
     QTabBar* TabSet1 = nullptr;
@@ -164,7 +166,4 @@ private:
     QAction *N13 = nullptr, *N14 = nullptr, *N15 = nullptr;
     QMenu* RxPopupMenu3 = nullptr;  // recent numbers, never shown
     QMenu* RxPopupMenu5 = nullptr;  // recent names, drop-down of "Последняя десятка"
-    QMenu* RxPopupMenu7 = nullptr;  // build menu of "Строить"
-    QAction *MenuItem1 = nullptr, *MenuItem2 = nullptr, *MenuItem3 = nullptr, *MenuItem4 = nullptr;
-    QAction *MenuItem5 = nullptr, *MenuItem6 = nullptr, *N35 = nullptr;
 };

@@ -1,6 +1,7 @@
 // The main window's layout, menus and quick keys.
 #include "app/TForm1.h"
 
+#include "autotree/ui/TreeBuildController.h"
 #include "card/ui/CardController.h"
 #include "diagram/ui/DiagramController.h"
 #include "export/ui/ExportController.h"
@@ -41,7 +42,6 @@ void TForm1::buildLayout()
 {
     buildMenus();
     buildViewPopup();
-    buildBuildMenu();
 
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("centralArea"));
@@ -98,6 +98,7 @@ void TForm1::buildContentRow(QWidget* parent)
     diagram_ = new DiagramController(store_, *this, *list_, pictures_, clientArea);
     import_ = new ImportController(store_, *this, *list_, *card_, this);
     export_ = new ExportController(store_, *this, *diagram_, this);
+    trees_ = new TreeBuildController(store_, *this, *diagram_, this);
     row->addWidget(clientArea, 1);
     row->addWidget(list_->Panel2);
 }
@@ -182,8 +183,9 @@ void TForm1::buildViewMenu()
     N26 = addNamedAction(view, "N26", "Общий список");
     N27 = addNamedAction(view, "N27", "Персональная карточка");
     N28 = addNamedAction(view, "N28", "Графическая диаграмма");
-    QAction* hiddenSeparator = view->addSeparator();
-    hiddenSeparator->setVisible(false);
+    QAction* N31 = view->addSeparator();
+    N31->setObjectName(QStringLiteral("N31"));
+    N31->setVisible(false);
     N32 = addNamedAction(view, "N32", "Отрисовать древо заново");
     N33 = addNamedAction(view, "N33", "Стереть но не уничтожать");
     N34 = addNamedAction(view, "N34", "Сжать");
@@ -208,6 +210,9 @@ void TForm1::connectMenus()
     connect(N26, &QAction::triggered, this, [this] { selectTab(ListMode); });
     connect(N27, &QAction::triggered, this, [this] { selectTab(CardMode); });
     connect(N28, &QAction::triggered, this, [this] { selectTab(DiagramMode); });
+    connect(N32, &QAction::triggered, trees_, &TreeBuildController::N32Click);
+    connect(N33, &QAction::triggered, trees_, &TreeBuildController::N33Click);
+    connect(N34, &QAction::triggered, trees_, &TreeBuildController::N34Click);
     connect(N38, &QAction::triggered, this, &TForm1::N38Click);
     connect(N20, &QAction::triggered, this, &TForm1::N20Click);
 }
@@ -233,21 +238,6 @@ void TForm1::buildViewPopup()
     RxPopupMenu5->setObjectName(QStringLiteral("RxPopupMenu5"));
 }
 
-void TForm1::buildBuildMenu()
-{
-    RxPopupMenu7 = new QMenu(this);
-    RxPopupMenu7->setObjectName(QStringLiteral("RxPopupMenu7"));
-    MenuItem1 = addNamedAction(RxPopupMenu7, "MenuItem1", "Восходящее мужское");
-    MenuItem2 = addNamedAction(RxPopupMenu7, "MenuItem2", "Восходящее");
-    MenuItem3 = addNamedAction(RxPopupMenu7, "MenuItem3", "Нисходящее");
-    MenuItem4 = addNamedAction(RxPopupMenu7, "MenuItem4", "Нисходящее смешанное");
-    MenuItem5 = addNamedAction(RxPopupMenu7, "MenuItem5", "Вся мужская ветвь");
-    MenuItem6 = addNamedAction(RxPopupMenu7, "MenuItem6", "Все возможные родственники");
-    N35 = addNamedAction(RxPopupMenu7, "N35", "Двунаправленное");
-    for (QAction* a : {MenuItem1, MenuItem4, MenuItem5, MenuItem6})
-        a->setEnabled(false);
-}
-
 void TForm1::buildQuickKeys()
 {
     Panel1 = new QWidget(this);
@@ -266,5 +256,5 @@ void TForm1::buildQuickKeys()
         return button;
     };
     RxSpeedButton2 = dropDown("RxSpeedButton2", "Последняя десятка", RxPopupMenu5);
-    RxSpeedButton1 = dropDown("RxSpeedButton1", "Строить", RxPopupMenu7);
+    RxSpeedButton1 = dropDown("RxSpeedButton1", "Строить", trees_->RxPopupMenu7);
 }

@@ -117,13 +117,6 @@ void reportCycles(const std::vector<int>& cycles, PersonCursor& cursor, TreeBuil
 
 } // namespace
 
-void clearDiagramTables(GenealogyStore& store, DiagramScroll& scroll)
-{
-    store.selection.emptyTable();
-    store.diagram.emptyTable();
-    scroll.setRanges(0, 0);
-}
-
 TreeBuildResult BuildTree(TreeKind kind, GenealogyStore& store, DiagramUnits units, DiagramScroll& scroll)
 {
     if (store.persons.isEmpty())

@@ -26,6 +26,3 @@ TreeBuildResult BuildAscendingTree(GenealogyStore& store, DiagramUnits units, Di
 TreeBuildResult BuildDescendingTree(GenealogyStore& store, DiagramUnits units, DiagramScroll& scroll);
 TreeBuildResult BuildTwoWayTree(GenealogyStore& store, DiagramUnits units, DiagramScroll& scroll);
 TreeBuildResult BuildTree(TreeKind kind, GenealogyStore& store, DiagramUnits units, DiagramScroll& scroll);
-
-// What "Очистить диаграмму" does to the tables and the scroll area.
-void clearDiagramTables(GenealogyStore& store, DiagramScroll& scroll);

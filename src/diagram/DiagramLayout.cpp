@@ -71,3 +71,10 @@ void AlignToGrid(RecordTable& items, int stepX, int stepY)
     });
     leaveAtEnd(items);
 }
+
+void clearDiagramTables(GenealogyStore& store, DiagramScroll& scroll)
+{
+    store.selection.emptyTable();
+    store.diagram.emptyTable();
+    scroll.setRanges(0, 0);
+}

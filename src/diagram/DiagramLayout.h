@@ -3,6 +3,10 @@
 #include "diagram/DiagramUnits.h"
 
 class RecordTable;
+struct GenealogyStore;
+
+// What "Очистить диаграмму" does to the tables and the scroll area.
+void clearDiagramTables(GenealogyStore& store, DiagramScroll& scroll);
 
 // Moves every person row into a margin of ten units and sizes the scroll
 // area; a table without person rows is left as it is.

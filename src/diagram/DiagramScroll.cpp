@@ -24,3 +24,9 @@ void PlainScroll::setVertPosition(int position)
 {
     vert_ = clampedScrollPosition(position, vertRange_, height_);
 }
+
+void centreScroll(DiagramScroll& scroll)
+{
+    scroll.setVertPosition((scroll.vertRange() - scroll.clientHeight()) / 2);
+    scroll.setHorzPosition((scroll.horzRange() - scroll.clientWidth()) / 2);
+}

@@ -40,5 +40,8 @@ private:
     int horzRange_ = 0, vertRange_ = 0, horz_ = 0, vert_ = 0, width_, height_;
 };
 
+// Puts the middle of the scroll area in the middle of the view.
+void centreScroll(DiagramScroll& scroll);
+
 // The position a scroll bar accepts for the wanted one.
 int clampedScrollPosition(int wanted, int range, int clientSize);

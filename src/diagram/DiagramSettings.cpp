@@ -14,3 +14,16 @@ int captionStep(const QFont& font)
 {
     return -int(fontHeightValue(font) * 1.5);
 }
+
+QFont initialDiagramFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(8);
+    return font;
+}
+
+void substituteDesignedFont()
+{
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
+}

@@ -22,6 +22,12 @@ struct CanvasState {
     bool brushHollow = false;  // while a selection band is drawn
 };
 
+// The diagram's font until the user chooses another: the designed 8-pixel sans.
+QFont initialDiagramFont();
+// The designed font is narrow; a condensed sans with Cyrillic glyphs stands in
+// for it, in the windows and in the batch mode alike.
+void substituteDesignedFont();
+
 // The font's height as a negative character height in pixels, the value the
 // caption step is computed from.
 int fontHeightValue(const QFont& font);

@@ -243,10 +243,8 @@ void DiagramController::N50Click()
 
 void DiagramController::N51Click()
 {
-    store_.selection.emptyTable();
-    store_.diagram.emptyTable();
+    clearDiagramTables(store_, *ScrollBox1);
     EraseDiagram();
-    ScrollBox1->setRanges(0, 0);
 }
 
 void DiagramController::N52Click()

@@ -33,9 +33,7 @@ void DiagramController::buildView(QWidget* clientArea)
     ScrollBox1->onMouseUp = [this](Qt::MouseButton button, QPoint at, QPoint global) {
         PaintBox1MouseUp(button, at.x(), at.y(), global);
     };
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(8);
-    canvasState.font = font;
+    canvasState.font = initialDiagramFont();
 }
 
 void DiagramController::bindWindows(TForm4& navigator, TOKBottomDlg1& imageProperties)

@@ -145,11 +145,8 @@ void TForm4::SpeedButton2Click()
 
 void TForm4::SpeedButton3Click()
 {
-    if (!target_.scroll)
-        return;
-    DiagramScroll& scroll = *target_.scroll;
-    scroll.setVertPosition((scroll.vertRange() - scroll.clientHeight()) / 2);
-    scroll.setHorzPosition((scroll.horzRange() - scroll.clientWidth()) / 2);
+    if (target_.scroll)
+        centreScroll(*target_.scroll);
 }
 
 void TForm4::SpeedButton4Click()

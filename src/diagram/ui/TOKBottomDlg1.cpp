@@ -31,13 +31,6 @@ void styleLabel(QLabel* label)
     label->setPalette(palette);
 }
 
-QFont initialDiagramFont()
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPixelSize(8);
-    return font;
-}
-
 } // namespace
 
 TOKBottomDlg1::TOKBottomDlg1(Platform& platform, LegendPictures& pictures)
