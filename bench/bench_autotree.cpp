@@ -11,36 +11,14 @@
 #include "store/RecordTableModel.h"
 
 #include "BenchTiming.h"
+#include "SyntheticTrees.h"
 
 #include <QCoreApplication>
 #include <cstdio>
-#include <random>
 
 namespace {
 
-constexpr int generations = 40, perGeneration = 2500;
-
-int numberOf(int generation, int i)
-{
-    return generation * perGeneration + i + 1;
-}
-
-void fillStore(GenealogyStore& store)
-{
-    std::mt19937 rng(7);
-    for (int n = generations * perGeneration; n >= 1; --n)
-        store.persons.insertRecord({n, QStringLiteral("Фамилия%1").arg(n), QStringLiteral("Имя"),
-                                    QStringLiteral("Отчество"), QString(), n % 2 == 1});
-    // Generation g + 1 holds the parents of generation g; even i are men.
-    for (int g = 0; g + 1 < generations; ++g)
-        for (int i = 0; i < perGeneration; ++i) {
-            const int child = numberOf(g, i);
-            if (rng() % 100 < 79)
-                store.links.insertRecord({numberOf(g + 1, 2 * int(rng() % 250)), child, LinkKind::ParentOf});
-            if (rng() % 100 < 79)
-                store.links.insertRecord({numberOf(g + 1, 2 * int(rng() % 1250) + 1), child, LinkKind::ParentOf});
-        }
-}
+using namespace synthetic;
 
 std::int64_t visitsOf(GenealogyStore& store, TreeKind kind, int num, std::int64_t limit)
 {

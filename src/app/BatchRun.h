@@ -1,4 +1,6 @@
 #pragma once
+#include "diagram/DiagramScroll.h"
+#include "diagram/DiagramUnits.h"
 #include "store/GenealogyStore.h"
 
 #include <QStringList>
@@ -15,6 +17,11 @@ public:
     void printError(const QString& text) const;
 
     GenealogyStore store;
+    DiagramUnits units;  // as the image properties dialog holds them at start-up
+    PlainScroll scroll;  // the diagram's scroll box, without a window
+    // A --root that named nobody: later steps that build or draw would act on
+    // whoever happens to be current, so they are skipped.
+    bool rootMissing = false;
     std::FILE* output;
     std::FILE* errors;
 };
@@ -23,6 +30,14 @@ public:
 bool runImportStep(BatchSession& session, const QStringList& values);
 // "--dump TABLE": prints a table as tab-separated text.
 bool runDumpStep(BatchSession& session, const QStringList& values);
+// "--units H,V": the diagram units, as the image properties dialog would take them.
+bool runUnitsStep(BatchSession& session, const QStringList& values);
+// "--root NUM": makes this person the persons table's current record.
+bool runRootStep(BatchSession& session, const QStringList& values);
+// "--build KIND": the build menu's command of that kind on the current person.
+bool runBuildStep(BatchSession& session, const QStringList& values);
+// "--export-bitmap FILE": the clipboard's one-bit bitmap of the whole diagram, as a BMP file.
+bool runExportBitmapStep(BatchSession& session, const QStringList& values);
 
 // Runs the steps in order. Failed steps are told on errors; the others still
 // run. Returns the exit status.

@@ -14,6 +14,17 @@ const std::vector<CommandLineOption>& commandLineOptions()
          "вывести таблицу в виде текста с табуляциями\n(persons, links, events, participants, names,\nnotes, "
          "diagram, selection; можно повторять)",
          CommandLineOption::Step, &runDumpStep},
+        {"--units", "", 1, "H,V",
+         "единицы диаграммы по горизонтали и вертикали,\nкак в свойствах изображения (по умолчанию 85,75)",
+         CommandLineOption::Step, &runUnitsStep},
+        {"--root", "", 1, "НОМЕР", "сделать текущим персонаж с этим номером", CommandLineOption::Step, &runRootStep},
+        {"--build", "", 1, "ВИД",
+         "построить древо от текущего персонажа: ascending\n(восходящее), descending (нисходящее) или twoway\n"
+         "(двунаправленное)",
+         CommandLineOption::Step, &runBuildStep},
+        {"--export-bitmap", "", 1, "ФАЙЛ.bmp",
+         "записать всю диаграмму в файл BMP, один бит на\nточку, как при копировании в буфер обмена",
+         CommandLineOption::Step, &runExportBitmapStep},
     };
     return options;
 }
@@ -72,9 +83,14 @@ QString commandLineHelp()
     QString text = QStringLiteral("Использование: arbolitus [ПАРАМЕТРЫ] [ФАЙЛ.ged]\n"
                                   "Редактор родословных деревьев.\n\n"
                                   "  ФАЙЛ.ged    импортировать файл GEDCOM при запуске\n");
+    // The steps' texts share one column, past the longest step and its values.
+    int stepColumn = 23;
+    for (const CommandLineOption& option : commandLineOptions())
+        if (option.kind == CommandLineOption::Step)
+            stepColumn = std::max(stepColumn, 6 + int(qstrlen(option.name) + 1 + QString::fromUtf8(option.valueNames).size()) + 2);
     for (const CommandLineOption& option : commandLineOptions()) {
         if (option.kind == CommandLineOption::Step)
-            text += helpEntry(option, 6, 23);
+            text += helpEntry(option, 6, stepColumn);
         else
             text += helpEntry(option, 2, 14);
     }

@@ -2,11 +2,12 @@
 #include "app/CommandLine.h"
 #include "app/TForm1.h"
 #include "app/Translations.h"
+#include "diagram/DiagramSettings.h"
 #include "gedcom/ui/ImportController.h"
 #include "platform/QtPlatform.h"
 
 #include <QApplication>
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
 
 namespace {
@@ -23,6 +24,18 @@ QStringList argumentsOf(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     return arguments;
+}
+
+QtMessageHandler defaultMessageHandler = nullptr;
+
+// Scripts read standard error for the steps' messages; Qt's remark that no
+// runtime folder is set is no concern of theirs.
+void batchMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith(QLatin1String("QStandardPaths:")))
+        return;
+    if (defaultMessageHandler)
+        defaultMessageHandler(type, context, message);
 }
 
 int runWindow(int argc, char** argv, const QString& startFile)
@@ -57,7 +70,11 @@ int main(int argc, char** argv)
         print(stdout, commandLineHelp());
         return 2;
     case CommandLine::RunBatch: {
-        QCoreApplication app(argc, argv);
+        // Drawing the diagram needs fonts, hence a GUI application, but never a display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        defaultMessageHandler = qInstallMessageHandler(batchMessageHandler);
+        QGuiApplication app(argc, argv);
+        substituteDesignedFont();
         return runBatch(line, stdout, stderr);
     }
     case CommandLine::StartWindow:

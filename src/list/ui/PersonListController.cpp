@@ -38,7 +38,8 @@ void PersonListController::buildGrid(QWidget* clientArea)
     DBGrid1->setFrameShape(QFrame::NoFrame);
     DBGrid1->installEventFilter(this);
     // Below the last line too, and on an empty list, a double click opens the card.
-    DBGrid1->viewport()->installEventFilter(this);
+    gridViewport_ = DBGrid1->viewport();
+    gridViewport_->installEventFilter(this);
 }
 
 void PersonListController::buildFilterPanel(QWidget* window)
@@ -93,7 +94,8 @@ void PersonListController::addQuickKeys(QWidget* panel)
 
 bool PersonListController::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == DBGrid1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    // Only pointers are compared: the grid may be half destroyed when its viewport's last events come.
+    if (watched == gridViewport_ && event->type() == QEvent::MouseButtonDblClick) {
         DBGrid1Open();
         return true;
     }

@@ -54,6 +54,7 @@ private:
     void buildFilterPanel(QWidget* window);
     void buildCardOfCurrent();
 
+    QWidget* gridViewport_ = nullptr;
     GenealogyStore& store_;
     MainFrame& frame_;
     CardController& card_;
