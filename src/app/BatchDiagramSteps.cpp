@@ -48,7 +48,7 @@ bool runUnitsStep(BatchSession& session, const QStringList& values)
                                .arg(maxUnit));
         return false;
     }
-    session.units = {h, v};
+    session.settings.units = {h, v};
     return true;
 }
 
@@ -75,7 +75,7 @@ bool runBuildStep(BatchSession& session, const QStringList& values)
                                .arg(values.value(0)));
         return false;
     }
-    const TreeBuildResult result = BuildTree(*kind, session.store, session.units, session.scroll);
+    const TreeBuildResult result = BuildTree(*kind, session.store, session.settings.units, session.scroll);
     if (result.refused) {
         session.printError(result.refusal);
         return false;
@@ -90,15 +90,9 @@ bool runExportBitmapStep(BatchSession& session, const QStringList& values)
     if (skippedForMissingRoot(session, "--export-bitmap"))
         return false;
     const QString path = values.value(0);
-    LegendPictures pictures;
-    const QStringList missing = pictures.loadFrom(pictureFolder());
-    if (!missing.isEmpty())
-        session.printError(QStringLiteral("Не удалось прочитать файлы рисунков, вместо них взяты встроенные: %1")
-                               .arg(missing.join(QStringLiteral(", "))));
-    DiagramSettings settings;
-    settings.units = session.units;
     const QSize ranges(session.scroll.horzRange(), session.scroll.vertRange());
-    const auto result = renderDiagramBitmap(session.store.diagram, pictures, settings, initialDiagramFont(), ranges);
+    const auto result = renderDiagramBitmap(session.store.diagram, session.pictures(), session.settings,
+                                            session.font, ranges);
     leaveAtEnd(session.store.diagram);
     if (const QString* error = std::get_if<QString>(&result)) {
         session.printError(*error);

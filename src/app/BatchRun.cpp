@@ -32,6 +32,23 @@ void write(std::FILE* stream, const QString& text)
 
 } // namespace
 
+BatchSession::BatchSession(std::FILE* output, std::FILE* errors)
+    : font(initialDiagramFont()), output(output), errors(errors)
+{
+}
+
+const LegendPictures& BatchSession::pictures()
+{
+    if (!pictures_) {
+        pictures_.emplace();
+        const QStringList missing = pictures_->loadFrom(pictureFolder());
+        if (!missing.isEmpty())
+            printError(QStringLiteral("Не удалось прочитать файлы рисунков, вместо них взяты встроенные: %1")
+                           .arg(missing.join(QStringLiteral(", "))));
+    }
+    return *pictures_;
+}
+
 void BatchSession::print(const QString& text) const
 {
     write(output, text);

@@ -1,29 +1,39 @@
 #pragma once
 #include "diagram/DiagramScroll.h"
-#include "diagram/DiagramUnits.h"
+#include "diagram/DiagramSettings.h"
+#include "diagram/LegendPictures.h"
 #include "store/GenealogyStore.h"
 
 #include <QStringList>
 #include <cstdio>
+#include <optional>
 
 struct CommandLine;
 
 // What the batch steps share while they run in order without any window.
 class BatchSession {
 public:
-    BatchSession(std::FILE* output, std::FILE* errors) : output(output), errors(errors) {}
+    BatchSession(std::FILE* output, std::FILE* errors);
 
     void print(const QString& text) const;
     void printError(const QString& text) const;
 
+    // The legend pictures, read from the picture folder at first use.
+    const LegendPictures& pictures();
+
     GenealogyStore store;
-    DiagramUnits units;  // as the image properties dialog holds them at start-up
+    // The image properties dialog's settings, as at start-up until a tree file brings its own.
+    DiagramSettings settings;
+    QFont font;
     PlainScroll scroll;  // the diagram's scroll box, without a window
     // A --root that named nobody: later steps that build or draw would act on
     // whoever happens to be current, so they are skipped.
     bool rootMissing = false;
     std::FILE* output;
     std::FILE* errors;
+
+private:
+    std::optional<LegendPictures> pictures_;
 };
 
 // "--import FILE": imports as the menu command does.
@@ -38,6 +48,11 @@ bool runRootStep(BatchSession& session, const QStringList& values);
 bool runBuildStep(BatchSession& session, const QStringList& values);
 // "--export-bitmap FILE": the clipboard's one-bit bitmap of the whole diagram, as a BMP file.
 bool runExportBitmapStep(BatchSession& session, const QStringList& values);
+
+// "--open FILE.arbolitus": replaces the tree by the file's, as "Открыть…" does.
+bool runOpenStep(BatchSession& session, const QStringList& values);
+// "--save FILE.arbolitus": writes the tree, as "Сохранить как…" does.
+bool runSaveStep(BatchSession& session, const QStringList& values);
 
 // Runs the steps in order. Failed steps are told on errors; the others still
 // run. Returns the exit status.

@@ -14,6 +14,10 @@ const std::vector<CommandLineOption>& commandLineOptions()
          "вывести таблицу в виде текста с табуляциями\n(persons, links, events, participants, names,\nnotes, "
          "diagram, selection; можно повторять)",
          CommandLineOption::Step, &runDumpStep},
+        {"--open", "", 1, "ФАЙЛ.arbolitus", "заменить древо древом из файла, как «Открыть…»",
+         CommandLineOption::Step, &runOpenStep},
+        {"--save", "", 1, "ФАЙЛ.arbolitus", "записать древо в файл, как «Сохранить как…»", CommandLineOption::Step,
+         &runSaveStep},
         {"--units", "", 1, "H,V",
          "единицы диаграммы по горизонтали и вертикали,\nкак в свойствах изображения (по умолчанию 85,75)",
          CommandLineOption::Step, &runUnitsStep},

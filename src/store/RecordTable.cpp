@@ -136,6 +136,44 @@ void RecordTable::emptyTable()
     notifyCursor();
 }
 
+std::vector<RecordTable::SavedRow> RecordTable::savedRows() const
+{
+    std::vector<SavedRow> rows(order_.size());
+    for (std::size_t p = 0; p < rows.size(); ++p) {
+        const RowId row = order_[p];
+        rows[p].creation = creation_[row];
+        rows[p].cells.reserve(fields_.size());
+        for (int f = 0; f < fieldCount(); ++f)
+            rows[p].cells.push_back(cellAt(row, f));
+    }
+    return rows;
+}
+
+void RecordTable::restore(std::vector<SavedRow> rows, std::uint64_t creationCounter)
+{
+    cells_.clear();
+    creation_.clear();
+    freeRows_.clear();
+    order_.clear();
+    for (auto& index : indexes_)
+        index.reset();
+    for (SavedRow& saved : rows) {
+        const RowId row = allocateRow();
+        creation_[row] = saved.creation;
+        for (int f = 0; f < fieldCount() && f < int(saved.cells.size()); ++f)
+            cellRef(row, f) = std::move(saved.cells[std::size_t(f)]);
+        indexAdd(row);
+        order_.insert(order_.size(), row);
+    }
+    orderChanged();
+    creationCounter_ = creationCounter;
+    current_ = order_.empty() ? -1 : 0;
+    eof_ = order_.empty();
+    state_ = State::Browse;
+    notifyReset();
+    notifyCursor();
+}
+
 int RecordTable::asInteger(int field) const
 {
     return current_ < 0 ? 0 : integerAt(currentRow(), field);

@@ -54,6 +54,18 @@ public:
     void deleteRecord();
     void emptyTable();
 
+    // A saved copy of the rows: cells and creation numbers in table order, and
+    // the counter that numbers the next new row. Restoring puts the cursor on
+    // the first row, as opening a table does.
+    struct SavedRow {
+        std::uint64_t creation = 0;
+        std::vector<Cell> cells;
+    };
+    std::vector<SavedRow> savedRows() const;
+    std::uint64_t creationCounter() const { return creationCounter_; }
+    // The cells must already suit the fields; the caller checks them.
+    void restore(std::vector<SavedRow> rows, std::uint64_t creationCounter);
+
     // Reading the current row; an empty table or field reads 0, "" or false.
     int asInteger(int field) const;
     QString asString(int field) const;

@@ -1,0 +1,111 @@
+#include "treefile/Sqlite.h"
+
+#include <sqlite3.h>
+
+SqliteDatabase::SqliteDatabase(const QString& path, Mode mode)
+{
+    // No SQLITE_OPEN_URI: '#', '?' and '%' in a path are letters of a file name.
+    const int flags = mode == ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    openError_ = sqlite3_open_v2(path.toUtf8().constData(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (openError_ != SQLITE_OK) {
+        sqlite3_close(db_);
+        db_ = nullptr;
+        return;
+    }
+    // A file from elsewhere must not run its own SQL through its schema.
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+}
+
+SqliteDatabase::~SqliteDatabase()
+{
+    sqlite3_close(db_);
+}
+
+bool SqliteDatabase::execute(const QString& sql)
+{
+    return db_ && sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+int SqliteDatabase::errorCode() const
+{
+    return db_ ? sqlite3_errcode(db_) : openError_;
+}
+
+QString SqliteDatabase::errorText() const
+{
+    return QString::fromUtf8(db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(openError_));
+}
+
+SqliteStatement::SqliteStatement(SqliteDatabase& db, const QString& sql)
+{
+    if (!db.isOpen() || sqlite3_prepare_v2(db.handle(), sql.toUtf8().constData(), -1, &stmt_, nullptr) != SQLITE_OK) {
+        stmt_ = nullptr;
+        failed_ = true;
+    }
+}
+
+SqliteStatement::~SqliteStatement()
+{
+    sqlite3_finalize(stmt_);
+}
+
+void SqliteStatement::bindNull(int index)
+{
+    sqlite3_bind_null(stmt_, index);
+}
+
+void SqliteStatement::bindInteger(int index, std::int64_t value)
+{
+    sqlite3_bind_int64(stmt_, index, value);
+}
+
+void SqliteStatement::bindText(int index, const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    sqlite3_bind_text(stmt_, index, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
+}
+
+void SqliteStatement::bindBlob(int index, const QByteArray& bytes)
+{
+    sqlite3_bind_blob(stmt_, index, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
+}
+
+bool SqliteStatement::step()
+{
+    if (!stmt_)
+        return false;
+    const int result = sqlite3_step(stmt_);
+    if (result == SQLITE_ROW)
+        return true;
+    failed_ = failed_ || result != SQLITE_DONE;
+    return false;
+}
+
+void SqliteStatement::reset()
+{
+    sqlite3_reset(stmt_);
+    sqlite3_clear_bindings(stmt_);
+}
+
+SqliteStatement::Type SqliteStatement::columnType(int column) const
+{
+    return Type(sqlite3_column_type(stmt_, column));
+}
+
+std::int64_t SqliteStatement::columnInteger(int column) const
+{
+    return sqlite3_column_int64(stmt_, column);
+}
+
+QString SqliteStatement::columnText(int column) const
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    return QString::fromUtf8(text, sqlite3_column_bytes(stmt_, column));
+}
+
+QByteArray SqliteStatement::columnBytes(int column) const
+{
+    const void* data = sqlite3_column_blob(stmt_, column);
+    return QByteArray(static_cast<const char*>(data), sqlite3_column_bytes(stmt_, column));
+}

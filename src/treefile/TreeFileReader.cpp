@@ -1,0 +1,197 @@
+// Opening: everything is read into a fresh store and checked before anyone
+// sees it; the first thing wrong refuses the whole file.
+#include "treefile/Sqlite.h"
+#include "treefile/TreeFile.h"
+#include "treefile/TreeFileMeta.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <set>
+#include <sqlite3.h>
+
+using namespace treefile;
+
+namespace {
+
+constexpr int readingSeconds = 60;  // a crafted file cannot keep the reader busy longer
+
+struct Refusal {
+    QString reason;
+};
+
+bool looksLikeSqlite(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(16) == QByteArray("SQLite format 3\0", 16);
+}
+
+int pragmaInteger(SqliteDatabase& db, const char* pragma)
+{
+    SqliteStatement query(db, QStringLiteral("PRAGMA %1").arg(QLatin1String(pragma)));
+    return query.step() ? int(query.columnInteger(0)) : -1;
+}
+
+void checkSchema(SqliteDatabase& db)
+{
+    std::set<QString> known = {QStringLiteral("meta"), QStringLiteral("sqlite_autoindex_meta_1")};
+    for (const TreeFileTable& t : treeFileTables())
+        known.insert(QLatin1String(t.name));
+    SqliteStatement query(db, QStringLiteral("SELECT type, name FROM sqlite_master"));
+    while (query.step()) {
+        const QString type = query.columnText(0), name = query.columnText(1);
+        if ((type != QLatin1String("table") && type != QLatin1String("index")) || !known.count(name))
+            throw Refusal{QStringLiteral("в нём есть незнакомая часть «%1»").arg(name)};
+    }
+    if (query.failed())
+        throw Refusal{QStringLiteral("файл повреждён или обрезан")};
+}
+
+MetaValues readMeta(SqliteDatabase& db)
+{
+    MetaValues meta;
+    SqliteStatement query(db, QStringLiteral("SELECT key, value FROM meta ORDER BY key"));
+    while (query.step())
+        meta[query.columnText(0)] = query.columnBytes(1);
+    if (query.failed() || !query.isValid())
+        throw Refusal{QStringLiteral("это не файл древа")};
+    if (meta[QStringLiteral("product")] != productName.toUtf8())
+        throw Refusal{QStringLiteral("это не файл древа")};
+    return meta;
+}
+
+// The columns the file has for a table, in the table's field order; -1 for a field it lacks.
+std::vector<int> presentFields(SqliteDatabase& db, const char* name, const RecordTable& table, bool& hasTable)
+{
+    std::set<QString> columns;
+    SqliteStatement info(db, QStringLiteral("PRAGMA table_info(%1)").arg(quoted(QLatin1String(name))));
+    while (info.step())
+        columns.insert(info.columnText(1));
+    hasTable = !columns.empty();
+    std::vector<int> fields;
+    for (int f : storedFields(table))
+        if (columns.erase(table.fields()[std::size_t(f)].name))
+            fields.push_back(f);
+    columns.erase(positionColumn);
+    columns.erase(creationColumn);
+    if (!columns.empty())
+        throw Refusal{QStringLiteral("в таблице %1 есть незнакомый столбец «%2»").arg(QLatin1String(name), *columns.begin())};
+    return fields;
+}
+
+Cell readCell(const SqliteStatement& row, int column, const FieldDef& def, ContentHash& hash, const char* table)
+{
+    const auto type = row.columnType(column);
+    if (type == SqliteStatement::Null) {
+        hash.addNull();
+        return std::monostate{};
+    }
+    const auto refuse = [&] {
+        return Refusal{QStringLiteral("значение поля %1 таблицы %2 не подходит к полю").arg(def.name, QLatin1String(table))};
+    };
+    if (isTextKind(def.kind)) {
+        if (type != SqliteStatement::Text)
+            throw refuse();
+        const QString text = row.columnText(column);
+        hash.addText(text);
+        return FieldValue(text).convertedFor(def.kind, def.size);
+    }
+    if (type != SqliteStatement::Integer)
+        throw refuse();
+    const std::int64_t value = row.columnInteger(column);
+    hash.addInteger(value);
+    const std::int64_t low = def.kind == FieldKind::Boolean ? 0 : def.kind == FieldKind::SmallInt ? -32768 : INT32_MIN;
+    const std::int64_t high = def.kind == FieldKind::Boolean ? 1 : def.kind == FieldKind::SmallInt ? 32767 : INT32_MAX;
+    if (value < low || value > high)
+        throw refuse();
+    return def.kind == FieldKind::Boolean ? Cell(value == 1) : Cell(std::int32_t(value));
+}
+
+void readTable(SqliteDatabase& db, const TreeFileTable& t, RecordTable& table, const MetaValues& meta, ContentHash& hash)
+{
+    bool hasTable = false;
+    const std::vector<int> fields = presentFields(db, t.name, table, hasTable);
+    if (!hasTable)
+        throw Refusal{QStringLiteral("в нём нет таблицы %1").arg(QLatin1String(t.name))};
+    QStringList columns = {positionColumn, creationColumn};
+    for (int f : fields)
+        columns << quoted(table.fields()[std::size_t(f)].name);
+    SqliteStatement query(db, QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
+                                  .arg(columns.join(','), quoted(QLatin1String(t.name)), positionColumn));
+    const auto counter = meta.find(counterKey(t.name));
+    bool counterOk = counter != meta.end();
+    const std::uint64_t creationCounter = counterOk ? counter->second.toULongLong(&counterOk) : 0;
+    std::vector<RecordTable::SavedRow> rows;
+    std::set<std::uint64_t> creations;
+    hash.addText(QLatin1String(t.name));
+    while (query.step()) {
+        const std::int64_t position = query.columnInteger(0), creation = query.columnInteger(1);
+        hash.addInteger(position);
+        hash.addInteger(creation);
+        if (position != std::int64_t(rows.size()) || creation < 1 || std::uint64_t(creation) > creationCounter
+            || !creations.insert(std::uint64_t(creation)).second)
+            throw Refusal{QStringLiteral("порядок строк таблицы %1 нарушен").arg(QLatin1String(t.name))};
+        RecordTable::SavedRow row{std::uint64_t(creation), std::vector<Cell>(std::size_t(table.fieldCount()))};
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            row.cells[std::size_t(fields[i])] = readCell(query, int(i) + 2, table.fields()[std::size_t(fields[i])], hash, t.name);
+        rows.push_back(std::move(row));
+    }
+    if (query.failed() || !query.isValid() || !counterOk)
+        throw Refusal{QStringLiteral("файл повреждён или обрезан")};
+    table.restore(std::move(rows), creationCounter);
+}
+
+OpenedTree readTree(SqliteDatabase& db)
+{
+    const int version = pragmaInteger(db, "user_version");
+    if (version < 0)
+        throw Refusal{QStringLiteral("файл повреждён или это не файл древа")};
+    if (version > treeFileVersion)
+        throw Refusal{QStringLiteral("он записан более новой версией программы (формат %1)").arg(version)};
+    if (version == 0)
+        throw Refusal{QStringLiteral("это не файл древа")};
+    checkSchema(db);
+    const MetaValues meta = readMeta(db);
+    OpenedTree tree{std::make_unique<GenealogyStore>(), {}};
+    ContentHash hash;
+    for (const TreeFileTable& t : treeFileTables())
+        readTable(db, t, (*tree.store).*t.table, meta, hash);
+    hash.addMeta(meta);
+    const auto stored = meta.find(checksumKey);
+    if (stored == meta.end() || stored->second != hash.hex().toLatin1())
+        throw Refusal{QStringLiteral("его содержимое изменено или повреждено (контрольная сумма не совпадает)")};
+    const std::optional<TreeFileDiagram> diagram = diagramFromMeta(meta);
+    if (!diagram)
+        throw Refusal{QStringLiteral("настройки диаграммы в нём неверны")};
+    tree.diagram = *diagram;
+    return tree;
+}
+
+} // namespace
+
+std::variant<OpenedTree, QString> openTreeFile(const QString& path)
+{
+    const QString label = fileLabel(path);
+    const QFileInfo info(path);
+    const auto refused = [&](const QString& reason) { return QStringLiteral("Не удалось открыть файл %1: %2.").arg(label, reason); };
+    // SQLite would create a missing file; it never sees one.
+    if (!info.exists())
+        return refused(QStringLiteral("файл не найден"));
+    if (info.isDir())
+        return refused(QStringLiteral("это папка"));
+    if (!looksLikeSqlite(path))
+        return refused(QStringLiteral("это не файл древа"));
+    SqliteDatabase db(path, SqliteDatabase::ReadOnly);
+    if (!db.isOpen())
+        return refused(QStringLiteral("файл нельзя прочитать"));
+    QElapsedTimer clock;
+    clock.start();
+    sqlite3_progress_handler(db.handle(), 10000, [](void* timer) {
+        return static_cast<QElapsedTimer*>(timer)->elapsed() > readingSeconds * 1000 ? 1 : 0;
+    }, &clock);
+    try {
+        return readTree(db);
+    } catch (const Refusal& refusal) {
+        return refused(refusal.reason);
+    }
+}

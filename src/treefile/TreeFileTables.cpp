@@ -1,0 +1,20 @@
+#include "treefile/TreeFile.h"
+
+const std::vector<TreeFileTable>& treeFileTables()
+{
+    static const std::vector<TreeFileTable> tables = {
+        {"persons", &GenealogyStore::persons},           {"links", &GenealogyStore::links},
+        {"events", &GenealogyStore::events},             {"participants", &GenealogyStore::participants},
+        {"names", &GenealogyStore::names},               {"notes", &GenealogyStore::notes},
+        {"diagram", &GenealogyStore::diagram},
+    };
+    return tables;
+}
+
+void replaceStoreTables(GenealogyStore& held, GenealogyStore& opened)
+{
+    for (const TreeFileTable& t : treeFileTables()) {
+        RecordTable& source = opened.*t.table;
+        (held.*t.table).restore(source.savedRows(), source.creationCounter());
+    }
+}

@@ -1,0 +1,221 @@
+#include "list/PersonList.h"
+#include "store/TableDump.h"
+#include "support/TestHelpers.h"
+#include "treefile/AtomicFile.h"
+#include "treefile/Sqlite.h"
+#include "treefile/TreeFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A store with every field kind, edge values, and an order that is neither creation nor sorted.
+void fillEdgeStore(GenealogyStore& s)
+{
+    const QString twenty = QStringLiteral("Ёлкина-Щербатова-Юл");  // at the field size with the next letter
+    s.persons.insertRecord({3, "Иванов", "Иван", "Иванович", "", true, "ОКОЛО 1850 ", "Тула\tгород", "", "", false});
+    s.persons.insertRecord({1, twenty + "я", "", "", "", false, "", "", "1.2.1900", "Москва\nцентр", true});
+    s.persons.insertRecord({2, "Иванов", "Пётр"});  // the rest empty, not zero
+    s.persons.sortOnField(PersonField::fam, true, false);
+    s.persons.last();
+    s.persons.insertRecord({4, "", "№4", "", "", true});
+    s.links.insertRecord({3, 1, LinkKind::ParentOf});
+    s.links.insertRecord({3, 2, LinkKind::Spouses});
+    s.links.insertRecord({0, -2147483647 - 1, 2147483647});
+    s.events.insertRecord({1, "Рождение", "МЕЖДУ 12.10.1850  И 13.11.1851 ", "Тула"});
+    s.participants.insertRecord({1, 3, "Новорожденный"});
+    s.names.insertRecord({"Альтернативное", true, "Иванов Ваня", 3, false});
+    s.notes.insertRecord({3, false, "Заметка", QString(5000, QChar(u'ж')) + "\n\tконец", 1});
+    s.notes.insertRecord({3, true, "Фото", "/дом/фото #1?%.jpg", 2});
+    s.diagram.insertRecord({2, 850, 750, "Иванов", "Иван Иванович", 3, false});
+    s.diagram.insertRecord({3, 3, 1, "", "", -1, false});
+    s.diagram.insertRecord({-32768, -5, 32767, "", "", 0, true});
+    s.persons.deleteRecord();  // a creation number that is never reused
+}
+
+TreeFileDiagram sampleDiagram()
+{
+    TreeFileDiagram d;
+    d.settings.names = false;
+    d.settings.straightLines = true;
+    d.settings.grid = true;
+    d.settings.lineWidth = 7;
+    d.settings.units = {90, 60};
+    d.font = QStringLiteral("DejaVu Sans,11,-1,5,400,0,0,0,0,0,0,0,0,0,0,1");
+    d.malePicture = QImage(20, 16, QImage::Format_RGB32);
+    d.malePicture.fill(Qt::red);
+    d.femalePicture = QImage(18, 18, QImage::Format_RGB32);
+    d.femalePicture.fill(Qt::blue);
+    d.horzRange = 1955;
+    d.vertRange = 1650;
+    d.horzPosition = 300;
+    d.vertPosition = 40;
+    return d;
+}
+
+QString everyTableDump(GenealogyStore& s)
+{
+    QString out;
+    for (const TreeFileTable& t : treeFileTables()) {
+        RecordTable& table = s.*t.table;
+        out += dumpTable(table, QLatin1String(t.name)) + QString::number(table.creationCounter()) + QLatin1Char('\n');
+        for (int p = 0; p < table.recordCount(); ++p)
+            out += QString::number(table.creationNumber(table.rowAt(p))) + QLatin1Char(' ');
+    }
+    return out;
+}
+
+class TreeFile : public ::testing::Test {
+protected:
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QString saved(const QString& name = QStringLiteral("древо.arbolitus"))
+    {
+        fillEdgeStore(store);
+        const std::optional<QString> error = saveTreeFile(store, sampleDiagram(), path(name));
+        EXPECT_FALSE(error) << error.value_or(QString()).toStdString();
+        return path(name);
+    }
+    // A copy of the saved file changed by SQL, the checksum left as it was.
+    QString changedCopy(const QString& name, const QString& sql)
+    {
+        const QString copy = path(name);
+        QFile::copy(path(QStringLiteral("древо.arbolitus")), copy);
+        SqliteDatabase db(copy, SqliteDatabase::CreateNew);
+        EXPECT_TRUE(db.execute(sql)) << sql.toStdString() << db.errorText().toStdString();
+        return copy;
+    }
+    QStringList temporaries() const { return QDir(dir.path()).entryList({"*.tmp-*"}, QDir::Files | QDir::Hidden); }
+
+    QTemporaryDir dir;
+    GenealogyStore store;
+};
+
+} // namespace
+
+TEST_F(TreeFile, OpensWithEveryRowOrderTieAndNextNumberAsSaved)
+{
+    const QString file = saved(QStringLiteral("с пробелом #1 ?%.arbolitus"));
+    auto opened = openTreeFile(file);
+    ASSERT_TRUE(std::holds_alternative<OpenedTree>(opened)) << std::get<QString>(opened).toStdString();
+    GenealogyStore& back = *std::get<OpenedTree>(opened).store;
+    EXPECT_EQ(everyTableDump(back), everyTableDump(store));
+
+    // Sort ties and the next numbers follow the saved creation order and counters.
+    for (GenealogyStore* s : {&store, &back}) {
+        s->persons.sortOnField(PersonField::fam, true, false);
+        s->events.insertRecord({2});
+    }
+    EXPECT_EQ(columnIntegers(back.persons, PersonField::num), columnIntegers(store.persons, PersonField::num));
+    EXPECT_EQ(insertNewPerson(back.persons), insertNewPerson(store.persons));
+    EXPECT_EQ(everyTableDump(back), everyTableDump(store));
+
+    const TreeFileDiagram d = std::get<OpenedTree>(opened).diagram, expected = sampleDiagram();
+    EXPECT_EQ(d.settings.units.h, 90);
+    EXPECT_EQ(d.settings.units.v, 60);
+    EXPECT_EQ(std::tie(d.settings.names, d.settings.familyNames, d.settings.straightLines, d.settings.grid, d.settings.lineWidth),
+              std::tie(expected.settings.names, expected.settings.familyNames, expected.settings.straightLines,
+                       expected.settings.grid, expected.settings.lineWidth));
+    EXPECT_EQ(d.font, expected.font);
+    EXPECT_EQ(d.malePicture.convertToFormat(QImage::Format_RGB32), expected.malePicture);
+    EXPECT_EQ(d.femalePicture.size(), QSize(18, 18));
+    EXPECT_EQ(QList<int>({d.horzRange, d.vertRange, d.horzPosition, d.vertPosition}), QList<int>({1955, 1650, 300, 40}));
+
+    // Replacing the held tables keeps the held store's own objects.
+    GenealogyStore held;
+    held.persons.insertRecord({99});
+    replaceStoreTables(held, back);
+    EXPECT_EQ(everyTableDump(held), everyTableDump(back));
+    EXPECT_EQ(held.persons.recNo(), 1);
+}
+
+TEST_F(TreeFile, BadFilesAreRefusedWithTheFileNamed)
+{
+    const QString good = saved();
+    QFile text(path("text.arbolitus"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("0 HEAD\n1 CHAR UTF-8\n0 TRLR\n");
+    text.close();
+    QFile(path("empty.arbolitus")).open(QIODevice::WriteOnly);
+    QImage(4, 4, QImage::Format_RGB32).save(path("picture.arbolitus"), "PNG");
+    QDir(dir.path()).mkdir(QStringLiteral("folder.arbolitus"));
+    const QByteArray whole = [&] { QFile f(good); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    QStringList cut;
+    for (qsizetype length : {qsizetype(100), whole.size() / 3, whole.size() - 1000}) {
+        QFile f(path(QStringLiteral("cut%1.arbolitus").arg(length)));
+        f.open(QIODevice::WriteOnly);
+        f.write(whole.left(length));
+        cut << f.fileName();
+    }
+    const QStringList bad = QStringList{path("missing.arbolitus"), path("folder.arbolitus"), text.fileName(),
+                                        path("empty.arbolitus"), path("picture.arbolitus")}
+                            + cut
+                            + QStringList{
+                                changedCopy("changed.arbolitus", "UPDATE persons SET name = 'Пётр' WHERE num = 3"),
+                                changedCopy("newer.arbolitus", "PRAGMA user_version = 999"),
+                                changedCopy("table.arbolitus", "CREATE TABLE extra (a)"),
+                                changedCopy("view.arbolitus", "CREATE VIEW v AS SELECT * FROM persons"),
+                                changedCopy("trigger.arbolitus",
+                                            "CREATE TRIGGER t AFTER INSERT ON links BEGIN DELETE FROM persons; END"),
+                                changedCopy("column.arbolitus", "ALTER TABLE links ADD COLUMN extra INTEGER"),
+                                changedCopy("textnumber.arbolitus", "UPDATE links SET id1 = 'три' WHERE id1 = 3"),
+                                changedCopy("range.arbolitus", "UPDATE links SET id1 = 4294967296 WHERE id1 = 3"),
+                                changedCopy("boolean.arbolitus", "UPDATE persons SET sex = 2 WHERE num = 3"),
+                                changedCopy("order.arbolitus", "UPDATE persons SET _position = 7 WHERE num = 2"),
+                                changedCopy("product.arbolitus", "UPDATE meta SET value = 'Другое' WHERE key = 'product'"),
+                            };
+    for (const QString& file : bad) {
+        const auto opened = openTreeFile(file);
+        ASSERT_TRUE(std::holds_alternative<QString>(opened)) << file.toStdString();
+        const QString message = std::get<QString>(opened);
+        EXPECT_TRUE(message.startsWith(QStringLiteral("Не удалось открыть файл «") + QFileInfo(file).fileName() + "»"))
+            << message.toStdString();
+    }
+    EXPECT_TRUE(std::get<QString>(openTreeFile(path("newer.arbolitus"))).contains(QStringLiteral("более новой")));
+    EXPECT_TRUE(std::get<QString>(openTreeFile(path("changed.arbolitus"))).contains(QStringLiteral("контрольная сумма")));
+    EXPECT_FALSE(QFile::exists(path("missing.arbolitus")));  // never created by looking
+}
+
+TEST_F(TreeFile, FailedSavesLeaveThePreviousFileAndNoTemporary)
+{
+    const QString file = saved();
+    const QByteArray before = [&] { QFile f(file); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    store.persons.insertRecord({77, "Новый"});
+    const struct {
+        QString target;
+        QString reason;
+    } cases[] = {
+        {path("нет/древо.arbolitus"), QStringLiteral("не существует")},
+        {dir.path(), QStringLiteral("папка")},
+    };
+    for (const auto& c : cases) {
+        const std::optional<QString> error = saveTreeFile(store, {}, c.target);
+        ASSERT_TRUE(error);
+        EXPECT_TRUE(error->contains(c.reason)) << error->toStdString();
+    }
+    // A writer that fails half way, as on a full disk.
+    const std::optional<QString> error = saveAtomically(file, [](const QString& temporary) {
+        QFile half(temporary);
+        half.open(QIODevice::WriteOnly);
+        half.write("half");
+        return std::optional<QString>(QStringLiteral("на диске нет места"));
+    });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(*error, QStringLiteral("Не удалось сохранить файл «древо.arbolitus»: на диске нет места."));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+    EXPECT_TRUE(temporaries().isEmpty()) << temporaries().join(' ').toStdString();
+
+    // What a crashed save left long ago goes at the next save to the folder; a fresh one stays.
+    for (const char* name : {".древо.arbolitus.tmp-old", ".древо.arbolitus.tmp-new"}) {
+        QFile left(path(name));
+        left.open(QIODevice::WriteOnly);
+        if (QByteArray(name).endsWith("old"))
+            left.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime);
+    }
+    EXPECT_FALSE(saveTreeFile(store, {}, file));
+    EXPECT_EQ(temporaries(), QStringList{".древо.arbolitus.tmp-new"});
+}
