@@ -106,7 +106,9 @@ SpinEdit* Tdateform::spinEdit(const char* name, int minimum, int maximum, int va
     spin->setValue(value);
     spin->setGeometry(geometry);
     spin->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
-    // The text, not the value: clearing a field changes the phrase too.
+    // The arrows change the value with the editor's signals blocked, and a cleared
+    // field changes the text but not the value: both count.
+    connect(spin, &QSpinBox::textChanged, this, &Tdateform::showPhraseInCaption);
     connect(spin->findChild<QLineEdit*>(), &QLineEdit::textChanged, this, &Tdateform::showPhraseInCaption);
     return spin;
 }
