@@ -30,7 +30,7 @@ void CardController::buildGrids()
     DBGrid2 = makeBoundGrid(panel10, "DBGrid2", store_.cardLines, {{CardLineField::visio, visio, 40}});
     DBGrid3 = makeBoundGrid(panel10, "DBGrid3", store_.cardEvents,
                             {{CardEventField::type, QStringLiteral("Тип события"), 20},
-                             {CardEventField::date, QStringLiteral("Дата"), 40},
+                             {CardEventField::date, QStringLiteral("Дата"), 32},
                              {CardEventField::function, QStringLiteral("Роль персоны"), 30, 150},
                              {CardEventField::place, QStringLiteral("Место действия"), 150}});
     DBGrid4 = makeBoundGrid(panel10, "DBGrid4", store_.cardNames,

@@ -15,6 +15,7 @@ TForm2::TForm2(GenealogyStore& store, MainFrame& frame)
       frame_(frame)
 {
     setFixedSize(229, 197);
+    centreOnScreen(this);
     auto* label1 = new QLabel(QStringLiteral("Тип связи:"), this);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->move(16, 18);

@@ -38,6 +38,7 @@ Tdateform::Tdateform(MainFrame& frame)
       frame_(frame)
 {
     setFixedSize(461, 171);
+    centreOnScreen(this);
     buildControls();
     buildQualifierMenu();
     setDefaultButton(Button1);

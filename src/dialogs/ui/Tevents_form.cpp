@@ -70,6 +70,7 @@ Tevents_form::Tevents_form(GenealogyStore& store, MainFrame& frame)
       store_(store), frame_(frame)
 {
     setFixedSize(443, 339);
+    centreOnScreen(this);
     buildControls();
     buildParticipants();
     setDefaultButton(Button5);

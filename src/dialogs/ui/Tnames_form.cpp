@@ -33,6 +33,7 @@ Tnames_form::Tnames_form(GenealogyStore& store)
     : SecondaryWindow(QStringLiteral("Tnames_form"), QStringLiteral("Имя"), dialogFlags()), store_(store)
 {
     setFixedSize(405, 125);
+    centreOnScreen(this);
     label(this, "Label4", "Тип:", 8, 8);
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
