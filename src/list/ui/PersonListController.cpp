@@ -94,7 +94,8 @@ void PersonListController::addQuickKeys(QWidget* panel)
 
 bool PersonListController::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == DBGrid1->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+    // The event type first: while the grid is torn down its viewport must not be asked for.
+    if (event->type() == QEvent::MouseButtonDblClick && watched == DBGrid1->viewport()) {
         DBGrid1Open();
         return true;
     }
