@@ -10,6 +10,7 @@
 #include "dialogs/ui/Tdateform.h"
 #include "dialogs/ui/Tevents_form.h"
 #include "dialogs/ui/Tnames_form.h"
+#include "list/ui/FilterPanel.h"
 #include "list/ui/PersonListController.h"
 #include "platform/Platform.h"
 #include "store/RecordTableModel.h"
@@ -59,13 +60,22 @@ void TForm1::createSecondaryWindows()
 {
     windows_.navigator = std::make_unique<TForm4>();
     windows_.imageProperties = std::make_unique<TOKBottomDlg1>(platform_, pictures_);
-    windows_.dateDialog = std::make_unique<Tdateform>();
-    windows_.nameDialog = std::make_unique<Tnames_form>();
-    windows_.eventDialog = std::make_unique<Tevents_form>();
-    windows_.linkDialog = std::make_unique<TForm2>();
+    windows_.dateDialog = std::make_unique<Tdateform>(*this);
+    windows_.nameDialog = std::make_unique<Tnames_form>(store_);
+    windows_.eventDialog = std::make_unique<Tevents_form>(store_, *this);
+    windows_.linkDialog = std::make_unique<TForm2>(store_, *this);
     windows_.noteDialog = std::make_unique<TForm3>();
 
     windows_.imageProperties->setWindowsToDisable({this});
+    for (SecondaryWindow* dialog : std::initializer_list<SecondaryWindow*>{
+             windows_.nameDialog.get(), windows_.eventDialog.get(), windows_.linkDialog.get()})
+        dialog->setWindowsToDisable({this});
+    windows_.dateDialog->setWindowsToDisable({windows_.eventDialog.get(), windows_.navigator.get()});
+    windows_.dateDialog->setDeliveryButtons(list_->filterPanel->Button3, windows_.eventDialog->Button1);
+    windows_.eventDialog->setDateDialog(windows_.dateDialog.get());
+    list_->setDateDialog(windows_.dateDialog.get());
+    card_->bindDialogs(*windows_.nameDialog, *windows_.eventDialog, *windows_.linkDialog);
+    card_->setAddPerson([this] { return list_->AddPerson(); });
     connect(windows_.navigator.get(), &SecondaryWindow::closed, this, [this] { N39->setChecked(false); });
     connect(windows_.imageProperties.get(), &TOKBottomDlg1::confirmed, this, &TForm1::confirmImageProperties);
     diagram_->bindWindows(*windows_.navigator, *windows_.imageProperties);

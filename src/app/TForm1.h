@@ -87,11 +87,7 @@ public:
     QStringList recentNumbers() const;
     QStringList recentNames() const;
 
-    // Window state of the picks that the link and event dialogs start.
-    bool pickingLinkPartner = false;
-    int linkPartner = 0;
-    bool pickingParticipant = false;
-    int eventDialogPerson = 0;
+    void cancelPick() override;
 
     // Menu handlers.
     void N2Click();   // "Новый"
@@ -114,6 +110,9 @@ private:
     bool TabSet1Change(int newIndex);
     void completeLinkPick();
     void completeParticipantPick();
+    bool pickingLinkPartner() const;
+    bool pickingParticipant() const;
+    void endPick();
     void ShowListMode();
     void ShowCardMode();
     void ShowDiagramMode();

@@ -5,6 +5,7 @@
 #include "diagram/ui/DiagramController.h"
 #include "diagram/ui/DiagramView.h"
 #include "diagram/ui/TForm4.h"
+#include "dialogs/EventEntry.h"
 #include "dialogs/ui/TForm2.h"
 #include "dialogs/ui/Tevents_form.h"
 #include "list/ui/PersonListController.h"
@@ -66,21 +67,31 @@ bool TForm1::TabSet1Change(int newIndex)
         list_->BitBtn6->hide();
         break;
     }
-    if (pickingLinkPartner)
+    if (pickingLinkPartner())
         completeLinkPick();
-    if (pickingParticipant)
+    if (pickingParticipant())
         completeParticipantPick();
     diagram_->AddPickedPerson();
     FormResize();
     return allow;
 }
 
+bool TForm1::pickingLinkPartner() const
+{
+    return windows_.linkDialog && windows_.linkDialog->pickingLinkPartner;
+}
+
+bool TForm1::pickingParticipant() const
+{
+    return windows_.eventDialog && windows_.eventDialog->pickingParticipant;
+}
+
 void TForm1::completeLinkPick()
 {
+    TForm2& dialog = *windows_.linkDialog;
     const int p = store_.persons.asInteger(PersonField::num);
-    const int q = linkPartner;
-    const int choice = windows_.linkDialog ? windows_.linkDialog->choice() : TForm2::Parent;
-    switch (choice) {
+    const int q = dialog.linkPartner;
+    switch (dialog.choice()) {
     case TForm2::Parent:
         store_.links.insertRecord({p, q, LinkKind::ParentOf});
         break;
@@ -98,23 +109,48 @@ void TForm1::completeLinkPick()
     card_->BuildCard(q);
     ApplyViewSettings();
     RestoreMainMenu();
-    pickingLinkPartner = false;
+    dialog.pickingLinkPartner = false;
 }
 
 void TForm1::completeParticipantPick()
 {
+    Tevents_form& dialog = *windows_.eventDialog;
     ApplyViewSettings();
     RestoreMainMenu();
     list_->Panel2->hide();
-    const RecordTable& persons = store_.persons;
-    const QString displayName = persons.asString(PersonField::fam) + QLatin1Char(' ') +
-                                persons.asString(PersonField::name) + QLatin1Char(' ') +
-                                persons.asString(PersonField::surname);
-    store_.eventDialogParticipants.insertRecord(
-        {displayName, persons.asInteger(PersonField::num), "Неизвестна"});
-    card_->BuildCard(eventDialogPerson);
-    if (windows_.eventDialog)
-        windows_.eventDialog->show();
+    addDraftParticipant(store_, store_.persons.asInteger(PersonField::num));
+    card_->BuildCard(dialog.dialogPerson());
+    dialog.resumeAfterPick();
+}
+
+void TForm1::endPick()
+{
+    RestoreMainMenu();
+    ApplyViewSettings();
+    showCountsFromTables();
+}
+
+// Escape in the list: the pick ends where it started, and nothing is written.
+void TForm1::cancelPick()
+{
+    if (pickingLinkPartner()) {
+        TForm2& dialog = *windows_.linkDialog;
+        dialog.pickingLinkPartner = false;
+        store_.persons.locate(PersonField::num, dialog.linkPartner);
+        selectTab(CardMode);
+        endPick();
+    } else if (pickingParticipant()) {
+        Tevents_form& dialog = *windows_.eventDialog;
+        dialog.pickingParticipant = false;
+        store_.persons.locate(PersonField::num, dialog.dialogPerson());
+        selectTab(CardMode);
+        endPick();
+        dialog.resumeAfterPick();
+    } else if (diagram_->pickingFromList) {
+        diagram_->pickingFromList = false;
+        selectTab(DiagramMode);
+        endPick();
+    }
 }
 
 void TForm1::ShowListMode()
@@ -152,7 +188,7 @@ void TForm1::ShowDiagramMode()
 
 void TForm1::ApplyViewSettings()
 {
-    const bool filterHidden = pickingLinkPartner || mode_ == CardMode || mode_ == DiagramMode;
+    const bool filterHidden = pickingLinkPartner() || mode_ == CardMode || mode_ == DiagramMode;
     list_->Panel2->setVisible(!filterHidden && N18->isChecked());
     Panel1->setVisible(N17->isChecked());
     TabSet1->setVisible(N24->isChecked());

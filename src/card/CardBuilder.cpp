@@ -60,6 +60,7 @@ void copyFurtherNames(GenealogyStore& store, int p)
         std::vector<FieldValue> copy;
         for (int f : {NameField::NameType, NameField::sex, NameField::name, NameField::owner, NameField::sexnotset})
             copy.push_back(copyOf(names, row, f));
+        copy.push_back(nameRowNumber(names, row));
         store.cardNames.insertRecord(copy);
     });
 }

@@ -1,5 +1,9 @@
 #include "list/PersonList.h"
 
+#include "diagram/DiagramRows.h"
+
+#include <algorithm>
+
 QString personDisplayName(const RecordTable& persons, RowId row, SortItem item)
 {
     const QString fam = persons.stringAt(row, PersonField::fam);
@@ -59,6 +63,34 @@ int insertNewPerson(RecordTable& persons)
     return n;
 }
 
+namespace {
+
+// Deletes the rows at these positions, from the back so the others stay put.
+void deletePositions(RecordTable& table, std::vector<int> positions)
+{
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    for (auto p = positions.rbegin(); p != positions.rend(); ++p) {
+        table.setCurrentPosition(*p);
+        table.deleteRecord();
+    }
+}
+
+void deleteParticipations(GenealogyStore& store, int num)
+{
+    RecordTable& participants = store.participants;
+    std::vector<int> events;
+    for (int p : participants.positionsWithInteger(ParticipantField::owner, num))
+        events.push_back(participants.integerAt(participants.rowAt(p), ParticipantField::id));
+    deletePositions(participants, participants.positionsWithInteger(ParticipantField::owner, num));
+    // An event goes with its last participant.
+    for (int id : events)
+        if (!participants.locate(ParticipantField::id, id) && store.events.locate(EventField::id, id))
+            store.events.deleteRecord();
+}
+
+} // namespace
+
 void deletePersonAndLinks(GenealogyStore& store, int num)
 {
     if (store.persons.locate(PersonField::num, num))
@@ -70,4 +102,21 @@ void deletePersonAndLinks(GenealogyStore& store, int num)
         else
             break;
     }
+}
+
+void deletePersonEverywhere(GenealogyStore& store, int num)
+{
+    deletePersonAndLinks(store, num);
+    // Left behind, these would pass to the next person who gets the number.
+    deletePositions(store.names, store.names.positionsWithInteger(NameField::owner, num));
+    deleteParticipations(store, num);
+    RecordTable& diagram = store.diagram;
+    while (personRowPosition(diagram, num) >= 0)
+        RemoveFromDiagram(diagram, num);
+    std::vector<int> lines;
+    for (int field : {int(DiagramField::x), int(DiagramField::y)})
+        for (int p : diagram.positionsWithInteger(field, num))
+            if (isLineRow(diagram, diagram.rowAt(p)))
+                lines.push_back(p);
+    deletePositions(diagram, lines);
 }

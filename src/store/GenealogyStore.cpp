@@ -43,6 +43,15 @@ std::vector<FieldDef> nameFields()
             text("name", 250, "Фамилия Имя /Отчество/"), integer("owner", false), boolean("sexnotset", "", "", false)};
 }
 
+// The card's copy also remembers which names-table row it shows: the table
+// allows duplicates, so the content alone cannot tell.
+std::vector<FieldDef> cardNameFields()
+{
+    std::vector<FieldDef> fields = nameFields();
+    fields.push_back(integer("nameRow", false));
+    return fields;
+}
+
 } // namespace
 
 GenealogyStore::GenealogyStore()
@@ -54,7 +63,7 @@ GenealogyStore::GenealogyStore()
                text("death_place", 40, "Место смерти"), boolean("sexnotset", "", "", false)}),
       links("RxMemoryData2", {integer("id1"), integer("id2"), integer("rel")}),
       events("RxMemoryData4",
-             {integer("id"), text("type", 50, "Тип события", true, 25), text("date", 29, "Дата"), text("place", 100)}),
+             {integer("id"), text("type", 50, "Тип события", true, 25), text("date", 40, "Дата"), text("place", 100)}),
       participants("RxMemoryData10", {integer("id"), integer("owner"), text("function", 100)}),
       names("RxMemoryData11", nameFields()),
       notes("RxMemoryData12",
@@ -62,7 +71,7 @@ GenealogyStore::GenealogyStore()
       cardLines("RxMemoryData3",
                 {text("typeName", 10, "_", false), text("stroka", 60, "Связи", false), integer("link", false),
                  smallInt("type", false), calcText("visio", 40, "Связи:")}),
-      cardNames("RxMemoryData6", nameFields()),
+      cardNames("RxMemoryData6", cardNameFields()),
       cardComments("RxMemoryData7",
                    {integer("owner", false), calcBoolean("OwnerType"), text("header", 20, "Комментарии"),
                     memo("text"), integer("num", false)}),
@@ -70,7 +79,7 @@ GenealogyStore::GenealogyStore()
                 {integer("owner", false), boolean("OwnerType", "", "", false), text("header", 20, "Медиа - файлы"),
                  text("path", 256, "", false), integer("num", false)}),
       cardEvents("RxMemoryData9",
-                 {integer("id", false), text("type", 20, "Тип события"), text("date", 30, "Дата"),
+                 {integer("id", false), text("type", 20, "Тип события"), text("date", 40, "Дата"),
                   text("function", 30, "Роль персоны"), text("place", 150, "Место действия")}),
       diagram("RxMemoryData5",
               {smallInt("type"), integer("x"), integer("y"), text("name", 50), text("fam", 50), integer("owner"),
@@ -115,4 +124,17 @@ RecordTable* GenealogyStore::tableByRole(QStringView role)
         if (role == QLatin1String(e.role))
             return &(this->*e.table);
     return nullptr;
+}
+
+int nameRowNumber(const RecordTable& names, RowId row)
+{
+    return int(names.creationNumber(row));
+}
+
+int namePosition(RecordTable& names, int owner, int number)
+{
+    for (int position : names.positionsWithInteger(NameField::owner, owner))
+        if (nameRowNumber(names, names.rowAt(position)) == number)
+            return position;
+    return -1;
 }

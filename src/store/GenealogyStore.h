@@ -13,7 +13,7 @@ struct GenealogyStore {
     RecordTable names;            // RxMemoryData11: additional names
     RecordTable notes;            // RxMemoryData12: comments and media files
     RecordTable cardLines;        // RxMemoryData3: relatives on the card
-    RecordTable cardNames;        // RxMemoryData6
+    RecordTable cardNames;        // RxMemoryData6: see CardNameField
     RecordTable cardComments;     // RxMemoryData7
     RecordTable cardMedia;        // RxMemoryData8
     RecordTable cardEvents;       // RxMemoryData9
@@ -27,6 +27,12 @@ struct GenealogyStore {
     // Tables addressed by their short role names ("persons", "links", ...); null when unknown.
     RecordTable* tableByRole(QStringView role);
 };
+
+// The number that names one row of the names table for as long as it exists
+// (its creation number; a deleted row's number is never given again).
+int nameRowNumber(const RecordTable& names, RowId row);
+// Position of the names row with that number; -1 when it is gone. Owner narrows the search.
+int namePosition(RecordTable& names, int owner, int number);
 
 // Resolved field indices, so hot loops never look a field up by name.
 namespace PersonField {
@@ -43,6 +49,11 @@ enum : int { id, owner, function };
 }
 namespace NameField {
 enum : int { NameType, sex, name, owner, sexnotset };
+}
+// The card names view: the names fields, then the creation number of the
+// names-table row shown (empty for the main name, which is the persons row).
+namespace CardNameField {
+enum : int { NameType, sex, name, owner, sexnotset, nameRow };
 }
 namespace NoteField {
 enum : int { Owner, OwnerType, header, data, num };

@@ -28,6 +28,8 @@ public:
     virtual void RestoreMainMenu() = 0;
     // A pick leaves only the list: the quick keys and the tabs go.
     virtual void hidePanelsForPick() = 0;
+    // Ends any pick under way without writing anything, and returns where it started.
+    virtual void cancelPick() = 0;
 
     virtual void RememberRecent(int num) = 0;
 

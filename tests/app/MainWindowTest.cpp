@@ -238,14 +238,14 @@ TEST_F(MainWindow, LinkPickCompletesWithASpouseLinkAndALine)
     s.diagram.insertRecord({2, 100, 100, "Петров", "Иван Петрович", 1, false});
     s.diagram.insertRecord({1, 200, 100, "Петрова", "Мария Ивановна", 2, false});
     form.windows().linkDialog->setChoice(TForm2::Spouse);
-    form.pickingLinkPartner = true;
-    form.linkPartner = 1;
+    form.windows().linkDialog->pickingLinkPartner = true;
+    form.windows().linkDialog->linkPartner = 1;
     form.HideMainMenu();
     s.persons.locate(PersonField::num, 2);
     form.list().DBGrid1Open();
 
     EXPECT_EQ(form.mode(), TForm1::CardMode);
-    EXPECT_FALSE(form.pickingLinkPartner);
+    EXPECT_FALSE(form.windows().linkDialog->pickingLinkPartner);
     EXPECT_TRUE(named<QMenuBar>(form, "MainMenu1")->isVisible());
     EXPECT_EQ(s.persons.asInteger(PersonField::num), 1);
     ASSERT_EQ(s.links.recordCount(), 1);
@@ -264,8 +264,8 @@ TEST_F(MainWindow, LinkPickCompletesWithASpouseLinkAndALine)
     s.diagram.emptyTable();
     form.selectTab(TForm1::ListMode);
     form.windows().linkDialog->setChoice(TForm2::Parent);
-    form.pickingLinkPartner = true;
-    form.linkPartner = 1;
+    form.windows().linkDialog->pickingLinkPartner = true;
+    form.windows().linkDialog->linkPartner = 1;
     s.persons.locate(PersonField::num, 2);
     form.list().DBGrid1Open();
     EXPECT_EQ(s.links.recordCount(), 2);
@@ -273,23 +273,6 @@ TEST_F(MainWindow, LinkPickCompletesWithASpouseLinkAndALine)
     EXPECT_EQ(s.links.asInteger(LinkField::id2), 1);
     EXPECT_EQ(s.links.asInteger(LinkField::rel), LinkKind::ParentOf);
     EXPECT_TRUE(s.diagram.isEmpty());
-}
-
-TEST_F(MainWindow, ParticipantPickAddsTheOpenedPerson)
-{
-    addPerson(3, "Сидоров", "Пётр", "", true);
-    form.pickingParticipant = true;
-    form.eventDialogPerson = 3;
-    form.HideMainMenu();
-    form.list().DBGrid1Open();
-    const RecordTable& draft = form.store().eventDialogParticipants;
-    ASSERT_EQ(draft.recordCount(), 1);
-    EXPECT_EQ(draft.asString(DraftParticipantField::name), QStringLiteral("Сидоров Пётр "));
-    EXPECT_EQ(draft.asInteger(DraftParticipantField::owner), 3);
-    EXPECT_EQ(draft.asString(DraftParticipantField::function), QStringLiteral("Неизвестна"));
-    EXPECT_TRUE(form.windows().eventDialog->isVisible());
-    EXPECT_FALSE(form.list().Panel2->isVisible());
-    EXPECT_TRUE(named<QMenuBar>(form, "MainMenu1")->isVisible());
 }
 
 TEST_F(MainWindow, CardPanelLayoutFollowsTheWindowSize)

@@ -30,7 +30,7 @@ void CardController::buildGrids()
     DBGrid2 = makeBoundGrid(panel10, "DBGrid2", store_.cardLines, {{CardLineField::visio, visio, 40}});
     DBGrid3 = makeBoundGrid(panel10, "DBGrid3", store_.cardEvents,
                             {{CardEventField::type, QStringLiteral("Тип события"), 20},
-                             {CardEventField::date, QStringLiteral("Дата"), 30},
+                             {CardEventField::date, QStringLiteral("Дата"), 32},
                              {CardEventField::function, QStringLiteral("Роль персоны"), 30, 150},
                              {CardEventField::place, QStringLiteral("Место действия"), 150}});
     DBGrid4 = makeBoundGrid(panel10, "DBGrid4", store_.cardNames,
@@ -61,6 +61,8 @@ void CardController::buildMenus()
     PopupMenu3 = menu("PopupMenu3");
     PopupMenu4 = menu("PopupMenu4");
     PopupMenu5 = menu("PopupMenu5");
+    // Before the menus are bound: a right click first makes its grid and row current.
+    buildCommands();
     Platform& platform = frame_.platform();
     bindContextMenu(DBGrid3, PopupMenu3, platform);
     bindContextMenu(DBGrid4, PopupMenu3, platform);

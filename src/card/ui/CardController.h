@@ -1,11 +1,18 @@
 #pragma once
+#include "card/CardEditing.h"
+
 #include <QObject>
+#include <functional>
 
 struct GenealogyStore;
 class MainFrame;
+class QAction;
 class QMenu;
 class QTableView;
 class QWidget;
+class TForm2;
+class Tevents_form;
+class Tnames_form;
 
 // The card mode's area, panel10: the grids of one person's card and their popup menus.
 class CardController : public QObject {
@@ -19,6 +26,29 @@ public:
     // Lays the grids out for the panel's present size.
     void layOutGrids();
 
+    // The dialogs the card's commands fill and show.
+    void bindDialogs(Tnames_form& names, Tevents_form& events, TForm2& link);
+    // The list's AddPerson, which the relative commands create people with.
+    void setAddPerson(std::function<int()> addPerson) { addPerson_ = std::move(addPerson); }
+
+    // PopupMenu3, on the names and the events grids.
+    void PopupMenu3Popup();
+    void N56Click();  // "Редактировать"
+    void N57Click();  // "Добавить"
+    void N58Click();  // "Удалить"
+    void N64Click();  // "Комментарий по теме"
+    void N65Click();  // "Медиа файл по теме"
+    void DBGrid3DblClick();
+    void DBGrid4DblClick();
+    // PopupMenu4, on the card lines grid.
+    void PopupMenu4Popup();
+    void N59Click();  // "Добавить ссылку"
+    void N60Click();  // "Удалить ссылку"
+    void AddRelative(Relative kind);
+
+    // Set by "Редактировать", cleared by "Добавить": the dialogs replace the selected row.
+    bool editFlag = false;
+
     QWidget* panel10 = nullptr;
     QTableView* DBGrid2 = nullptr;  // relatives
     QTableView* DBGrid3 = nullptr;  // events
@@ -28,11 +58,28 @@ public:
     QMenu* PopupMenu3 = nullptr;    // names and events
     QMenu* PopupMenu4 = nullptr;    // card lines
     QMenu* PopupMenu5 = nullptr;    // comments and media
+    QAction *N56 = nullptr, *N57 = nullptr, *N58 = nullptr, *N63 = nullptr, *N64 = nullptr, *N65 = nullptr;
+    QAction *N59 = nullptr, *N60 = nullptr, *N66 = nullptr, *N67 = nullptr, *N68 = nullptr, *N69 = nullptr;
+    QAction *N70 = nullptr, *N71 = nullptr, *N72 = nullptr, *N73 = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildGrids();
     void buildMenus();
+    void buildCommands();
+    bool hasFocus(QTableView* grid) const;
+    int cardPerson() const;
+    void editName();
+    void editEvent();
+    void addName();
+    void addEvent();
 
     GenealogyStore& store_;
     MainFrame& frame_;
+    Tnames_form* nameDialog_ = nullptr;
+    Tevents_form* eventDialog_ = nullptr;
+    TForm2* linkDialog_ = nullptr;
+    std::function<int()> addPerson_;
 };

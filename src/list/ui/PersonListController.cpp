@@ -1,6 +1,7 @@
 #include "list/ui/PersonListController.h"
 
 #include "card/ui/CardController.h"
+#include "dialogs/ui/Tdateform.h"
 #include "list/ui/FilterPanel.h"
 #include "platform/Platform.h"
 #include "store/GenealogyStore.h"
@@ -105,6 +106,10 @@ bool PersonListController::eventFilter(QObject* watched, QEvent* event)
             DBGrid1Open();
             return true;
         }
+        if (key->key() == Qt::Key_Escape) {
+            DBGrid1Escape();
+            return true;
+        }
     }
     return QObject::eventFilter(watched, event);
 }
@@ -118,6 +123,11 @@ SortItem PersonListController::selectedSortItem() const
 void PersonListController::DBGrid1Open()
 {
     frame_.selectTab(MainFrame::CardMode);
+}
+
+void PersonListController::DBGrid1Escape()
+{
+    frame_.cancelPick();
 }
 
 void PersonListController::Button1Click()
@@ -136,7 +146,8 @@ void PersonListController::Button2Click()
 
 void PersonListController::Button3Click()
 {
-    // The date dialog that fills this button's caption is not part of the program yet.
+    if (dateDialog_)
+        dateDialog_->show();
 }
 
 void PersonListController::buildCardOfCurrent()
@@ -195,5 +206,5 @@ int PersonListController::AddPerson()
 
 void PersonListController::DeletePerson(int num)
 {
-    deletePersonAndLinks(store_, num);
+    deletePersonEverywhere(store_, num);
 }

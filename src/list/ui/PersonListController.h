@@ -11,6 +11,7 @@ class QPushButton;
 class QTableView;
 class QWidget;
 class RecordTableModel;
+class Tdateform;
 
 // The list mode: the persons grid, the filter panel beside it and the four
 // list buttons of the quick-keys panel.
@@ -19,6 +20,9 @@ class PersonListController : public QObject {
 public:
     PersonListController(GenealogyStore& store, MainFrame& frame, CardController& card, QWidget* clientArea,
                          QWidget* window);
+
+    // The date dialog that "Указать" opens.
+    void setDateDialog(Tdateform* dialog) { dateDialog_ = dialog; }
 
     // Puts "Вверх", "Вниз", "Добавить" and "Удалить" on the quick-keys panel.
     void addQuickKeys(QWidget* panel);
@@ -31,8 +35,10 @@ public:
     void BitBtn5Click();  // "Добавить"
     void BitBtn6Click();  // "Удалить"
     void DBGrid1Open();   // double click or Enter in the list
+    void DBGrid1Escape(); // Escape in the list: ends a pick without writing
     // The one way a person is created by hand; returns the number.
     int AddPerson();
+    // Removes the person with everything that names them.
     void DeletePerson(int num);
     SortItem selectedSortItem() const;
 
@@ -58,4 +64,5 @@ private:
     GenealogyStore& store_;
     MainFrame& frame_;
     CardController& card_;
+    Tdateform* dateDialog_ = nullptr;
 };
