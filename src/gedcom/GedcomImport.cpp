@@ -5,12 +5,45 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <limits>
 
 namespace {
 
-QString conversionError(int lineNumber, const QString& text)
+// A bad word is quoted in a message box; a line of megabytes must not be.
+QString quoted(QStringView text)
 {
-    return QStringLiteral("Строка %1 файла: '%2' не является целым числом").arg(lineNumber).arg(text);
+    constexpr qsizetype shown = 40;
+    if (text.size() <= shown)
+        return QLatin1Char('\'') + text.toString() + QLatin1Char('\'');
+    return QLatin1Char('\'') + text.left(shown).toString() + QStringLiteral("…'");
+}
+
+QString notInteger(QStringView text)
+{
+    return QStringLiteral("%1 не является целым числом").arg(quoted(text));
+}
+
+bool allDigits(QStringView text)
+{
+    if (text.isEmpty())
+        return false;
+    for (QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+// Why a file could not be opened, in words the user knows.
+QString openFailure(const QFileInfo& info, const QFile& file)
+{
+    if (!info.exists())
+        return QStringLiteral("файл не найден");
+    if (info.isDir())
+        return QStringLiteral("это папка, а не файл");
+    if (file.error() == QFileDevice::PermissionsError)
+        return QStringLiteral("нет прав на чтение");
+    return file.errorString();
 }
 
 // Progress is told in steps of this many bytes, not at every line.
@@ -47,31 +80,62 @@ void GedcomImport::begin()
 
 bool GedcomImport::readFile(const QString& path)
 {
+    const QFileInfo info(path);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error_ = QStringLiteral("Не удалось открыть файл %1: %2").arg(QFileInfo(path).fileName(), file.errorString());
+    // A directory opens on some systems; reading it is never what the user meant.
+    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+        error_ = QStringLiteral("Не удалось открыть файл %1: %2").arg(info.fileName(), openFailure(info, file));
         return false;
     }
     const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        // Half a file would be imported as if it were the whole: nothing is read instead.
+        error_ = QStringLiteral("Не удалось прочитать файл %1: %2").arg(info.fileName(), file.errorString());
+        return false;
+    }
     file.close();
-    return readBytes(bytes);
+    return readData(bytes, info.fileName());
 }
 
-bool GedcomImport::readBytes(const QByteArray& file)
+bool GedcomImport::readData(const QByteArray& file, const QString& fileName)
 {
-    const bool utf8 = gedcomIsUtf8(file);
-    qsizetype start = file.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    fileName_ = fileName;
+    if (file.isEmpty()) {
+        error_ = QStringLiteral("Файл %1 пуст: в нём нет ни одной строки").arg(fileName);
+        return false;
+    }
+    return readLines(prepareGedcomBytes(file));
+}
+
+void GedcomImport::fail(qint64 lineNumber, const QString& why)
+{
+    error_ = QStringLiteral("Строка %1 файла %2: %3").arg(lineNumber).arg(fileName_, why);
+}
+
+bool GedcomImport::readLines(const GedcomBytes& prepared)
+{
+    const QByteArray& file = prepared.bytes;
+    qsizetype start = prepared.start;
     qint64 nextProgress = progressStep;
     host_.progress(0, file.size());
-    for (int lineNumber = 1; start < file.size(); ++lineNumber) {
+    QString text;
+    for (qint64 lineNumber = 1; start < file.size(); ++lineNumber) {
         qsizetype end = file.indexOf('\n', start);
         if (end < 0)
             end = file.size();
         qsizetype stop = end;
         if (stop > start && file[stop - 1] == '\r')
             --stop;
-        const QString text = decodeGedcomText(QByteArrayView(file.constData() + start, stop - start), utf8);
+        const QByteArrayView bytes(file.constData() + start, stop - start);
         start = end + 1;
+        if (bytes.contains('\0')) {
+            fail(lineNumber, QStringLiteral("нулевой байт: это не текстовый файл GEDCOM"));
+            return false;
+        }
+        if (!decodeGedcomLine(bytes, prepared.charset, text)) {
+            fail(lineNumber, QStringLiteral("байты, недопустимые в кодировке UTF-8"));
+            return false;
+        }
         if (!readLine(text, lineNumber))
             return false;
         if (start >= nextProgress) {
@@ -88,14 +152,14 @@ bool GedcomImport::readBytes(const QByteArray& file)
     return true;
 }
 
-bool GedcomImport::readLine(const QString& text, int lineNumber)
+bool GedcomImport::readLine(const QString& text, qint64 lineNumber)
 {
     GedcomLine line;
     switch (ParseGedcomLine(text, line)) {
     case GedcomParse::Blank:
         return true;  // files often end with one; stopping there would lose the last individual
     case GedcomParse::BadLevel:
-        error_ = conversionError(lineNumber, gedcomWord(text, 1).toString());
+        fail(lineNumber, notInteger(gedcomWord(text, 1)));
         return false;
     case GedcomParse::Ok:
         break;
@@ -133,16 +197,21 @@ void GedcomImport::onIndividual()
     pending_ = PendingPerson();
 }
 
-bool GedcomImport::pointerNumber(const GedcomLine& line, int lineNumber, int& number)
+bool GedcomImport::pointerNumber(const GedcomLine& line, qint64 lineNumber, int& number)
 {
     bool ok = false;
     number = line.xref.toInt(&ok, 10);
-    if (!ok)
-        error_ = conversionError(lineNumber, line.xref);
-    return ok;
+    // The person's number is importBase + number, which must stay an int too.
+    if (ok && number <= std::numeric_limits<int>::max() - importBase_)
+        return true;
+    if (ok || allDigits(line.xref))
+        fail(lineNumber, QStringLiteral("число %1 слишком велико").arg(quoted(line.xref)));
+    else
+        fail(lineNumber, notInteger(line.xref));
+    return false;
 }
 
-void GedcomImport::onFamilyLine(const GedcomLine& line, int lineNumber, bool& ok)
+void GedcomImport::onFamilyLine(const GedcomLine& line, qint64 lineNumber, bool& ok)
 {
     host_.setStatusText(QStringLiteral("Связей: ") + QString::number(store_.links.recordCount()));
     const bool husband = line.tag == QLatin1String("HUSB");

@@ -23,6 +23,8 @@ public:
     // False when the file could not be read or the import stopped at a bad line;
     // what was stored before stays. errorText() then says why.
     bool readFile(const QString& path);
+    // The same for bytes already in memory; fileName names them in messages.
+    bool readData(const QByteArray& file, const QString& fileName);
     void finish();
 
     const QString& errorText() const { return error_; }
@@ -35,15 +37,16 @@ private:
         QString birthDate, birthPlace, deathDate, deathPlace;
     };
 
-    bool readBytes(const QByteArray& file);
-    bool readLine(const QString& text, int lineNumber);
+    bool readLines(const struct GedcomBytes& file);
+    bool readLine(const QString& text, qint64 lineNumber);
+    void fail(qint64 lineNumber, const QString& why);
     void onIndividual();
-    void onFamilyLine(const struct GedcomLine& line, int lineNumber, bool& ok);
+    void onFamilyLine(const struct GedcomLine& line, qint64 lineNumber, bool& ok);
     void onIndividualLine(const struct GedcomLine& line);
     void storePendingPerson(int p);
     void storeEvents(int p);
     void storeEvent(int p, const char* type, const QString& date, const QString& place, const char* role);
-    bool pointerNumber(const struct GedcomLine& line, int lineNumber, int& number);
+    bool pointerNumber(const struct GedcomLine& line, qint64 lineNumber, int& number);
 
     GenealogyStore& store_;
     GedcomImportHost& host_;
@@ -59,4 +62,5 @@ private:
     int wife_ = -1;
     bool suspended_ = false;
     QString error_;
+    QString fileName_;
 };

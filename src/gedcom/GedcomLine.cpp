@@ -1,5 +1,8 @@
 #include "gedcom/GedcomLine.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
 struct Word {
@@ -57,8 +60,17 @@ GedcomParse ParseGedcomLine(QStringView line, GedcomLine& out)
         return GedcomParse::Blank;
     bool ok = false;
     out.level = first.text.toInt(&ok, 10);
-    if (!ok)
-        return GedcomParse::BadLevel;
+    if (!ok) {
+        // A whole number too long for an int is a level far outside 0..5, not a bad one.
+        const QStringView digits = first.text.startsWith(QLatin1Char('-')) || first.text.startsWith(QLatin1Char('+'))
+                                       ? first.text.mid(1)
+                                       : first.text;
+        if (digits.isEmpty() || !std::all_of(digits.begin(), digits.end(), [](QChar c) {
+                return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+            }))
+            return GedcomParse::BadLevel;
+        out.level = std::numeric_limits<int>::max();
+    }
 
     const Word second = wordAt(line, 2);
     if (second.start < 0) {

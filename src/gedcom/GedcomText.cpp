@@ -2,6 +2,8 @@
 
 #include "gedcom/GedcomLine.h"
 
+#include <QStringDecoder>
+
 namespace {
 
 // Upper half of the code page; 0x98 has no character and keeps its code.
@@ -21,6 +23,77 @@ char16_t cp1251(unsigned char b)
     return upperHalf[b - 0x80];
 }
 
+// ANSEL 0xA0..0xCF: spacing characters; 0 where the set has none.
+constexpr char16_t anselSpacing[48] = {
+    0,      0x0141, 0x00D8, 0x0110, 0x00DE, 0x00C6, 0x0152, 0x02B9, 0x00B7, 0x266D, 0x00AE, 0x00B1,
+    0x01A0, 0x01AF, 0x02BC, 0,      0x02BB, 0x0142, 0x00F8, 0x0111, 0x00FE, 0x00E6, 0x0153, 0x02BA,
+    0x0131, 0x00A3, 0x00F0, 0,      0x01A1, 0x01B0, 0x25A1, 0x25A0, 0x00B0, 0x2113, 0x2117, 0x00A9,
+    0x266F, 0x00BF, 0x00A1, 0x00DF, 0x20AC, 0,      0,      0,      0,      0x0065, 0x006F, 0x00DF};
+
+// ANSEL 0xE0..0xFE: combining diacritics, written before the letter they belong to.
+constexpr char16_t anselCombining[31] = {
+    0x0309, 0x0300, 0x0301, 0x0302, 0x0303, 0x0304, 0x0306, 0x0307, 0x0308, 0x030C, 0x030A,
+    0xFE20, 0xFE21, 0x0315, 0x030B, 0x0310, 0x0327, 0x0328, 0x0323, 0x0324, 0x0325, 0x0333,
+    0x0332, 0x0326, 0x031C, 0x032E, 0xFE22, 0xFE23, 0,      0,      0x0313};
+
+char16_t ansel(unsigned char b)
+{
+    if (b < 0x80)
+        return b;
+    char16_t c = 0;
+    if (b >= 0xA0 && b <= 0xCF)
+        c = anselSpacing[b - 0xA0];
+    else if (b >= 0xE0 && b <= 0xFE)
+        c = anselCombining[b - 0xE0];
+    return c ? c : char16_t(0xFFFD);
+}
+
+bool isAnselCombining(unsigned char b)
+{
+    return b >= 0xE0 && b <= 0xFE && anselCombining[b - 0xE0] != 0;
+}
+
+bool isAsciiLetter(unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// A first line of "0", blanks and letters, each with a zero byte after it (little
+// endian) or before it (big endian): the header of a UTF-16 file without a mark.
+bool looksLikeUtf16(QByteArrayView b, bool littleEndian)
+{
+    if (b.size() < 2)
+        return false;
+    for (qsizetype i = 0; i + 1 < b.size(); i += 2) {
+        const auto c = static_cast<unsigned char>(littleEndian ? b[i] : b[i + 1]);
+        const char zero = littleEndian ? b[i + 1] : b[i];
+        if (zero != 0)
+            return false;
+        if (c == '\n' || c == '\r')
+            return i > 0;
+        if (i == 0 ? c != '0' : c != ' ' && !isAsciiLetter(c))
+            return false;
+    }
+    return true;
+}
+
+QByteArray utf16ToUtf8(QByteArrayView bytes, bool littleEndian)
+{
+    QStringDecoder decoder(littleEndian ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                           QStringConverter::Flag::Stateless);
+    const QString text = decoder(bytes);
+    return text.toUtf8();
+}
+
+bool hasHighBytes(QByteArrayView bytes)
+{
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) > 127)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 QString decodeCp1251(QByteArrayView bytes)
@@ -32,36 +105,94 @@ QString decodeCp1251(QByteArrayView bytes)
     return text;
 }
 
-QString decodeGedcomText(QByteArrayView bytes, bool utf8)
+QString decodeAnsel(QByteArrayView bytes)
 {
-    return utf8 ? QString::fromUtf8(bytes) : decodeCp1251(bytes);
+    QString text;
+    text.reserve(bytes.size());
+    QString marks;
+    for (char byte : bytes) {
+        const auto b = static_cast<unsigned char>(byte);
+        if (isAnselCombining(b)) {
+            marks += QChar(ansel(b));
+            continue;
+        }
+        text += QChar(ansel(b));
+        text += marks;
+        marks.clear();
+    }
+    text += marks;  // marks with no letter after them stay, at the end
+    return text.normalized(QString::NormalizationForm_C);
 }
 
-bool gedcomIsUtf8(const QByteArray& file)
+bool decodeGedcomLine(QByteArrayView bytes, GedcomCharset charset, QString& text)
 {
-    if (file.startsWith("\xEF\xBB\xBF"))
+    switch (charset) {
+    case GedcomCharset::Utf8:
+        if (!bytes.isValidUtf8())
+            return false;
+        text = QString::fromUtf8(bytes);
         return true;
-    // The header is the first record: look at its lines up to the next level-0 line.
+    case GedcomCharset::Ansel:
+        text = decodeAnsel(bytes);
+        return true;
+    case GedcomCharset::Cp1251:
+        break;
+    }
+    text = decodeCp1251(bytes);
+    return true;
+}
+
+QString gedcomHeaderCharset(QByteArrayView file)
+{
+    // Only the start of each line matters here; a huge line is not copied whole.
+    constexpr qsizetype enough = 1024;
     qsizetype start = 0;
     bool inHeader = false;
     while (start < file.size()) {
         qsizetype end = file.indexOf('\n', start);
         if (end < 0)
             end = file.size();
-        const QString line = QString::fromLatin1(QByteArrayView(file.constData() + start, end - start)).trimmed();
+        QByteArrayView bytes = file.sliced(start, std::min(end - start, enough));
         start = end + 1;
-        GedcomLine parsed;
-        if (ParseGedcomLine(line, parsed) != GedcomParse::Ok)
+        if (bytes.endsWith('\r'))
+            bytes.chop(1);
+        GedcomLine line;
+        if (ParseGedcomLine(QString::fromLatin1(bytes), line) != GedcomParse::Ok || line.levelOnly)
             continue;
-        if (parsed.level == 0) {
+        if (line.level == 0) {
             if (inHeader)
-                return false;
+                return QString();
             inHeader = true;
         }
-        if (parsed.level == 1 && parsed.tag == QLatin1String("CHAR")) {
-            const QString name = parsed.value.trimmed().toUpper();
-            return name == QLatin1String("UTF-8") || name == QLatin1String("UTF8");
-        }
+        if (line.level == 1 && line.tag == QLatin1String("CHAR"))
+            return gedcomWord(line.value, 1).toString().toUpper();
     }
-    return false;
+    return QString();
+}
+
+GedcomBytes prepareGedcomBytes(const QByteArray& file)
+{
+    GedcomBytes out{file, 0, GedcomCharset::Cp1251};
+    const QByteArrayView view(file);
+    if (file.startsWith("\xEF\xBB\xBF")) {
+        out.start = 3;
+        out.charset = GedcomCharset::Utf8;
+        return out;
+    }
+    const bool bomLE = file.startsWith("\xFF\xFE");
+    const bool bomBE = file.startsWith("\xFE\xFF");
+    if (bomLE || bomBE || looksLikeUtf16(view, true) || looksLikeUtf16(view, false)) {
+        const bool littleEndian = bomLE || (!bomBE && looksLikeUtf16(view, true));
+        out.bytes = utf16ToUtf8(view.sliced(bomLE || bomBE ? 2 : 0), littleEndian);
+        out.charset = GedcomCharset::Utf8;
+        return out;
+    }
+    const QString declared = gedcomHeaderCharset(view);
+    if (declared == QLatin1String("UTF-8") || declared == QLatin1String("UTF8"))
+        out.charset = GedcomCharset::Utf8;
+    else if (declared == QLatin1String("ANSEL"))
+        out.charset = GedcomCharset::Ansel;
+    else if (declared.isEmpty() && hasHighBytes(view) && view.isValidUtf8())
+        out.charset = GedcomCharset::Utf8;
+    return out;
 }

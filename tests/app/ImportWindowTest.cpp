@@ -100,7 +100,7 @@ TEST_F(ImportWindow, CancelledDialogAndBadFileStillRunTheEndSteps)
     platform.fileAnswers.push_back(write(QStringLiteral("bad.ged"), "0 @I1@ INDI\n0 @I2@ INDI\n1 NAME Яков\nA B\n"));
     form.importer().N3Click();
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.lastMessage(), QStringLiteral("Строка 4 файла: 'A' не является целым числом"));
+    EXPECT_EQ(platform.lastMessage(), QStringLiteral("Строка 4 файла bad.ged: 'A' не является целым числом"));
     EXPECT_EQ(form.windowTitle(), TForm1::applicationTitle());
     EXPECT_EQ(columnIntegers(s.persons, PersonField::num), (QList<int>{5, 6}));
     EXPECT_EQ(form.list().DBGrid1->model()->rowCount(), 2);
