@@ -27,10 +27,21 @@
 SecondaryWindows::SecondaryWindows() = default;
 SecondaryWindows::~SecondaryWindows() = default;
 
+std::vector<QWidget*> SecondaryWindows::all() const
+{
+    std::vector<QWidget*> windows;
+    for (QWidget* w : std::initializer_list<QWidget*>{navigator.get(), imageProperties.get(), dateDialog.get(),
+                                                      nameDialog.get(), eventDialog.get(), linkDialog.get(),
+                                                      noteDialog.get()})
+        if (w)
+            windows.push_back(w);
+    return windows;
+}
+
 TForm1::TForm1(Platform& platform) : QMainWindow(nullptr), platform_(platform)
 {
     setObjectName(QStringLiteral("TForm1"));
-    setWindowTitle(applicationTitle());
+    updateCaption();
     substituteDesignedFont();
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSize(8);
@@ -47,6 +58,8 @@ TForm1::TForm1(Platform& platform) : QMainWindow(nullptr), platform_(platform)
 
     setCountsText(0, 0);
     ShowListMode();
+    watchTreeChanges();
+    rebuildRecentFiles();
 }
 
 TForm1::~TForm1()
@@ -79,8 +92,11 @@ void TForm1::createSecondaryWindows()
     connect(windows_.navigator.get(), &SecondaryWindow::closed, this, [this] { N39->setChecked(false); });
     connect(windows_.imageProperties.get(), &TOKBottomDlg1::confirmed, this, &TForm1::confirmImageProperties);
     diagram_->bindWindows(*windows_.navigator, *windows_.imageProperties);
+    // A stretch changes the units, which the tree file keeps.
+    connect(windows_.navigator.get(), &TForm4::diagramChanged, this, &TForm1::markModified);
     // The dialog confirms itself once, so that its initial settings reach the canvas.
     windows_.imageProperties->OKBtnClick();
+    markSaved();
 }
 
 void TForm1::confirmImageProperties()
@@ -88,6 +104,7 @@ void TForm1::confirmImageProperties()
     if (windows_.navigator && N39->isChecked() && mode_ == DiagramMode)
         windows_.navigator->show();
     diagram_->imagePropertiesConfirmed();
+    markModified();
 }
 
 QString TForm1::statusText() const
@@ -108,11 +125,6 @@ void TForm1::setCountsText(int persons, int links)
 void TForm1::showCountsFromTables()
 {
     setCountsText(store_.persons.recordCount(), store_.links.recordCount());
-}
-
-void TForm1::showFileInCaption(const QString& fileName)
-{
-    setWindowTitle(fileName.isEmpty() ? applicationTitle() : applicationTitle() + QStringLiteral(": ") + fileName);
 }
 
 void TForm1::FormResize()

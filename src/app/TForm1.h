@@ -38,6 +38,8 @@ struct SecondaryWindows {
 
     SecondaryWindows();
     ~SecondaryWindows();
+    // The ones created so far.
+    std::vector<QWidget*> all() const;
 };
 
 // The main window as a frame: it owns the store, lays out the three modes,
@@ -102,7 +104,17 @@ public:
     void N38Click();
     void FormResize();
 
+    // The tree file.
+    void openTree();
+    bool saveTree();
+    bool saveTreeAs();
+    // Replaces the tree by the file's; false, with a message, when the file is refused.
+    bool loadTreeFile(const QString& path);
+    QString treeFile() const { return treeFile_; }
+    bool treeModified() const { return modified_; }
+
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -130,6 +142,16 @@ private:
     void buildQuickKeys();
     void placeDropDownButtons();
     void confirmImageProperties();
+    void startNewTree();
+    void watchTreeChanges();
+    void markModified();
+    void markSaved();
+    void updateCaption();
+    bool maySaveChanges();
+    bool writeTree(const QString& path);
+    void rememberTreeFile(const QString& path);
+    void rebuildRecentFiles();
+    void openRecentFile(const QString& path);
 
     Platform& platform_;
     GenealogyStore store_;
@@ -137,6 +159,9 @@ private:
     QStringList missingPictures_;
     SecondaryWindows windows_;
     int mode_ = ListMode;
+    QString treeFile_;    // the file the tree is kept in, if any
+    QString captionName_; // the imported file's name, shown while there is no tree file
+    bool modified_ = false;
 
     CardController* card_ = nullptr;
     PersonListController* list_ = nullptr;
@@ -155,6 +180,8 @@ private:
     QWidget* clientArea = nullptr;
     QWidget* contentRow = nullptr;
     QMenuBar* MainMenu1 = nullptr;
+    QAction *OpenTree = nullptr, *SaveTree = nullptr, *SaveTreeAs = nullptr;
+    QMenu* recentFiles_ = nullptr;  // "Недавние файлы"
     QAction *N2 = nullptr, *N3 = nullptr, *N4 = nullptr, *Gedcom1 = nullptr, *ClipboardBMP1 = nullptr, *txt1 = nullptr;
     QAction *N23 = nullptr, *N22 = nullptr, *N6 = nullptr, *N7 = nullptr;
     QAction *N10 = nullptr, *N11 = nullptr, *N12 = nullptr;

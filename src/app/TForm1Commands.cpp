@@ -19,7 +19,17 @@ void TForm1::reportMissingPictures()
 
 void TForm1::N2Click()
 {
-    setWindowTitle(applicationTitle());
+    if (!maySaveChanges())
+        return;
+    startNewTree();
+    treeFile_.clear();
+    captionName_.clear();
+    updateCaption();
+    markSaved();
+}
+
+void TForm1::startNewTree()
+{
     store_.emptyForNewTree();
     for (QMenu* menu : {RxPopupMenu3, RxPopupMenu5}) {
         const QList<QAction*> entries = menu->actions();
@@ -35,7 +45,8 @@ void TForm1::N2Click()
 
 void TForm1::N7Click()
 {
-    platform_.quit();
+    if (maySaveChanges())
+        platform_.quit();
 }
 
 void TForm1::N20Click()

@@ -146,6 +146,12 @@ void TForm1::buildFileMenu()
     QMenu* file = MainMenu1->addMenu(QStringLiteral("Файл"));
     file->setObjectName(QStringLiteral("N1"));
     N2 = addNamedAction(file, "N2", "Новый");
+    OpenTree = addNamedAction(file, "OpenTree", "Открыть…");
+    SaveTree = addNamedAction(file, "SaveTree", "Сохранить");
+    SaveTreeAs = addNamedAction(file, "SaveTreeAs", "Сохранить как…");
+    OpenTree->setShortcut(QKeySequence::Open);
+    SaveTree->setShortcut(QKeySequence::Save);
+    SaveTreeAs->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+S")));
     N3 = addNamedAction(file, "N3", "Импорт");
     QMenu* exportMenu = file->addMenu(QStringLiteral("Экспорт"));
     exportMenu->setObjectName(QStringLiteral("N4menu"));
@@ -156,6 +162,8 @@ void TForm1::buildFileMenu()
     txt1 = addNamedAction(exportMenu, "txt1", "Ген. росписи (txt)");
     Gedcom1->setEnabled(false);
     txt1->setEnabled(false);
+    recentFiles_ = file->addMenu(QStringLiteral("Недавние файлы"));
+    recentFiles_->setObjectName(QStringLiteral("RecentFiles"));
     file->addSeparator();
     N23 = addNamedAction(file, "N23", "Установки принтера");
     N22 = addNamedAction(file, "N22", "Установки печати");
@@ -196,6 +204,9 @@ void TForm1::buildViewMenu()
 void TForm1::connectMenus()
 {
     connect(N2, &QAction::triggered, this, &TForm1::N2Click);
+    connect(OpenTree, &QAction::triggered, this, &TForm1::openTree);
+    connect(SaveTree, &QAction::triggered, this, &TForm1::saveTree);
+    connect(SaveTreeAs, &QAction::triggered, this, &TForm1::saveTreeAs);
     connect(N3, &QAction::triggered, import_, &ImportController::N3Click);
     connect(ClipboardBMP1, &QAction::triggered, export_, &ExportController::ClipboardBMP1Click);
     connect(N23, &QAction::triggered, this, [this] { platform_.printerSetup(); });

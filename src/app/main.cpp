@@ -48,7 +48,9 @@ int runWindow(int argc, char** argv, const QString& startFile)
     form.createSecondaryWindows();
     form.show();
     form.reportMissingPictures();
-    if (!startFile.isEmpty())
+    if (startFile.endsWith(QStringLiteral(".arbolitus"), Qt::CaseInsensitive))
+        form.loadTreeFile(startFile);
+    else if (!startFile.isEmpty())
         form.importer().importGedcomFile(startFile);
     return app.exec();
 }

@@ -34,6 +34,14 @@ public:
     // Ends the application at once.
     virtual void quit() = 0;
 
+    // A save-file chooser proposing a name; nothing when cancelled. A name
+    // typed without a suffix gets the default one.
+    virtual std::optional<QString> saveFile(const QString& title, const QString& filter, const QString& proposed,
+                                            const QString& defaultSuffix) = 0;
+    // "Сохранить", "Не сохранять" or "Отмена" for unsaved changes.
+    enum class SaveAnswer { Save, Discard, Cancel };
+    virtual SaveAnswer askToSave(const QString& caption, const QString& question) = 0;
+
     // The window that owns the dialogs.
     void setDialogParent(QWidget* parent) { dialogParent_ = parent; }
 

@@ -12,6 +12,7 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -116,4 +117,30 @@ void QtPlatform::popupMenu(QMenu* menu, const QPoint& globalPos)
 void QtPlatform::quit()
 {
     QApplication::exit(0);
+}
+
+std::optional<QString> QtPlatform::saveFile(const QString& title, const QString& filter, const QString& proposed,
+                                           const QString& defaultSuffix)
+{
+    QFileDialog dialog(dialogParent_, title, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.selectFile(proposed);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+Platform::SaveAnswer QtPlatform::askToSave(const QString& caption, const QString& question)
+{
+    QMessageBox box(QMessageBox::Question, caption, question, QMessageBox::NoButton, dialogParent_);
+    QPushButton* save = box.addButton(QStringLiteral("Сохранить"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("Не сохранять"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return SaveAnswer::Save;
+    return box.clickedButton() == discard ? SaveAnswer::Discard : SaveAnswer::Cancel;
 }

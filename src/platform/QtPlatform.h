@@ -16,4 +16,7 @@ public:
     bool openWithDefaultProgram(const QString& path) override;
     void popupMenu(QMenu* menu, const QPoint& globalPos) override;
     void quit() override;
+    std::optional<QString> saveFile(const QString& title, const QString& filter, const QString& proposed,
+                                    const QString& defaultSuffix) override;
+    SaveAnswer askToSave(const QString& caption, const QString& question) override;
 };

@@ -53,3 +53,22 @@ void ScriptedPlatform::popupMenu(QMenu* menu, const QPoint& globalPos)
 {
     popups.push_back({menu ? menu->objectName() : QString(), globalPos});
 }
+
+std::optional<QString> ScriptedPlatform::saveFile(const QString& title, const QString&, const QString& proposed,
+                                                 const QString& defaultSuffix)
+{
+    fileTitles << title;
+    fileSuffixes << defaultSuffix;
+    saveProposals << proposed;
+    return takeAnswer(saveAnswers);
+}
+
+Platform::SaveAnswer ScriptedPlatform::askToSave(const QString&, const QString& question)
+{
+    saveQuestions << question;
+    if (saveQuestionAnswers.empty())
+        return SaveAnswer::Cancel;
+    const SaveAnswer answer = saveQuestionAnswers.front();
+    saveQuestionAnswers.pop_front();
+    return answer;
+}

@@ -49,4 +49,12 @@ public:
     bool openWithDefaultProgram(const QString& path) override;
     void popupMenu(QMenu* menu, const QPoint& globalPos) override;
     void quit() override { ++quits; }
+
+    std::deque<std::optional<QString>> saveAnswers;   // save-file choosers
+    std::deque<SaveAnswer> saveQuestionAnswers;        // unanswered: "Отмена"
+    QStringList saveQuestions;
+    QStringList saveProposals;
+    std::optional<QString> saveFile(const QString& title, const QString& filter, const QString& proposed,
+                                    const QString& defaultSuffix) override;
+    SaveAnswer askToSave(const QString& caption, const QString& question) override;
 };

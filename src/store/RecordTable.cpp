@@ -66,6 +66,7 @@ void RecordTable::insertValues(const FieldValue* values, std::size_t size)
     state_ = State::Browse;
     notifyReset();
     notifyCursor();
+    contentChanged();
 }
 
 void RecordTable::edit()
@@ -93,12 +94,14 @@ void RecordTable::setValue(int field, const FieldValue& value)
     indexAdd(currentRow());
     if (state_ == State::Browse)
         notifyRowChanged(current_);
+    contentChanged();
 }
 
 void RecordTable::deleteRecord()
 {
     if (current_ < 0)
         return;
+    contentChanged();
     releaseRow(currentRow());
     order_.erase(std::size_t(current_));
     orderChanged();
@@ -122,6 +125,8 @@ void RecordTable::deleteRecord()
 
 void RecordTable::emptyTable()
 {
+    if (!order_.empty())
+        contentChanged();
     cells_.clear();
     creation_.clear();
     freeRows_.clear();
@@ -167,6 +172,7 @@ void RecordTable::restore(std::vector<SavedRow> rows, std::uint64_t creationCoun
     }
     orderChanged();
     creationCounter_ = creationCounter;
+    contentChanged();
     current_ = order_.empty() ? -1 : 0;
     eof_ = order_.empty();
     state_ = State::Browse;

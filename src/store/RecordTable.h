@@ -122,6 +122,9 @@ public:
     bool hasActiveFilter() const { return filtered_ && filter_; }
 
     void setDisplayCallback(int field, DisplayCallback callback);
+    // Told of every change of the rows' contents: inserts, values, deletes,
+    // emptying, restoring; not of sorting, filtering or moving the cursor.
+    void setChangeCallback(std::function<void()> callback) { changed_ = std::move(callback); }
 
     void refresh();
     void disableControls();
@@ -145,6 +148,11 @@ private:
     void notifyReset();
     void notifyRowChanged(int position);
     void notifyCursor();
+    void contentChanged()
+    {
+        if (changed_)
+            changed_();
+    }
 
     // Integer locates go through an index, built at the first search of a field
     // and kept up to date by every cell change; results are those of a scan.
@@ -176,6 +184,7 @@ private:
     bool pendingReset_ = false;
     bool pendingCursor_ = false;
     std::vector<RecordTableObserver*> observers_;
+    std::function<void()> changed_;
     std::vector<std::unique_ptr<IntegerIndex>> indexes_;  // by field; null until searched
     mutable std::vector<int> positions_;                  // by rowId, valid unless stale
     mutable bool positionsStale_ = true;

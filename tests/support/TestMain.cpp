@@ -1,6 +1,7 @@
 #include "app/Translations.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 namespace {
@@ -25,6 +26,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("ARBOLITUS_DAT"))
         qputenv("ARBOLITUS_DAT", ARBOLITUS_SOURCE_DAT);
     defaultHandler = qInstallMessageHandler(quietHandler);
+    // Settings and recovery files of tests never touch the user's own.
+    QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     // Tests see the windows in the language users see them in.
     installRussianTranslations(app);

@@ -8,6 +8,7 @@
 #include "diagram/ui/TForm4.h"
 #include "diagram/ui/TOKBottomDlg1.h"
 #include "platform/Platform.h"
+#include "treefile/TreeFile.h"
 #include "store/GenealogyStore.h"
 #include "widgets/MainFrame.h"
 
@@ -119,4 +120,34 @@ void DiagramController::showImageProperties()
 QFont DiagramController::diagramFont() const
 {
     return imageProperties_ ? imageProperties_->diagramFont() : canvasState.font;
+}
+
+TreeFileDiagram DiagramController::keptDiagram() const
+{
+    TreeFileDiagram kept;
+    kept.settings = diagramSettings();
+    kept.font = diagramFont().toString();
+    kept.malePicture = pictures_.male;
+    kept.femalePicture = pictures_.female;
+    kept.horzRange = ScrollBox1->horzRange();
+    kept.vertRange = ScrollBox1->vertRange();
+    kept.horzPosition = ScrollBox1->horzPosition();
+    kept.vertPosition = ScrollBox1->vertPosition();
+    return kept;
+}
+
+void DiagramController::applyKeptDiagram(const TreeFileDiagram& kept)
+{
+    QFont font = initialDiagramFont();
+    if (!kept.font.isEmpty())
+        font.fromString(kept.font);
+    if (imageProperties_)
+        imageProperties_->applyKeptSettings(kept.settings, font, kept.malePicture, kept.femalePicture);
+    canvasState.penWidth = kept.settings.lineWidth;
+    canvasState.font = font;
+    pictures_.rebuildInverted();
+    ScrollBox1->setRanges(kept.horzRange, kept.vertRange);
+    ScrollBox1->setHorzPosition(kept.horzPosition);
+    ScrollBox1->setVertPosition(kept.vertPosition);
+    repaintDiagram();
 }

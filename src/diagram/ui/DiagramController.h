@@ -6,6 +6,7 @@
 #include <optional>
 
 class DiagramView;
+struct TreeFileDiagram;
 struct GenealogyStore;
 class LegendPictures;
 class MainFrame;
@@ -37,6 +38,10 @@ public:
     void repaintDiagram();
     void imagePropertiesConfirmed();
     void showImageProperties();
+    // The diagram's part of a tree file: settings, pictures and the scroll box.
+    TreeFileDiagram keptDiagram() const;
+    void applyKeptDiagram(const TreeFileDiagram& kept);
+
     // The font of the image properties dialog, which the export writes with.
     QFont diagramFont() const;
     const LegendPictures& pictures() const { return pictures_; }

@@ -263,3 +263,25 @@ bool TOKBottomDlg1::eventFilter(QObject* watched, QEvent* event)
     }
     return SecondaryWindow::eventFilter(watched, event);
 }
+
+void TOKBottomDlg1::applyKeptSettings(const DiagramSettings& settings, const QFont& font, const QImage& male,
+                                      const QImage& female)
+{
+    CheckBox7->setChecked(settings.names);
+    CheckBox8->setChecked(settings.familyNames);
+    (settings.straightLines ? RadioButton1 : RadioButton2)->setChecked(true);
+    CheckBox3->setChecked(settings.grid);
+    SpinEdit1->setValue(settings.lineWidth);
+    setUnits(settings.units);
+    fontDialogFont_ = font;
+    BitBtn1->setFont(font);
+    if (!male.isNull()) {
+        pictures_.male = male.convertToFormat(QImage::Format_RGB32);
+        Image1->setPixmap(QPixmap::fromImage(male));
+    }
+    if (!female.isNull()) {
+        pictures_.female = female.convertToFormat(QImage::Format_RGB32);
+        femalePreview_ = pictures_.female;
+        Image2->setPixmap(QPixmap::fromImage(female));
+    }
+}

@@ -25,6 +25,9 @@ public:
     // The size of the female legend picture, which is also the hit-test size.
     QSize femalePictureSize() const { return femalePreview_.size(); }
 
+    // Puts the settings a tree file kept into the controls, as if the user had set them.
+    void applyKeptSettings(const DiagramSettings& settings, const QFont& font, const QImage& male, const QImage& female);
+
     void OKBtnClick();
     void Image1DblClick();
     void Image2DblClick();

@@ -1,0 +1,181 @@
+// Keeping the tree in a file: open, save, save as, the recent files, the
+// modified marker and the question before unsaved changes would be lost.
+#include "app/TForm1.h"
+
+#include "diagram/ui/DiagramController.h"
+#include "list/ui/PersonListController.h"
+#include "platform/Platform.h"
+#include "treefile/TreeFile.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QSettings>
+
+namespace {
+
+const QString treeFilter = QStringLiteral("Древо Арболитуса (*.arbolitus)");
+constexpr int recentFileCount = 10;
+
+QSettings settings()
+{
+    return QSettings(QStringLiteral("Arbolitus"), QStringLiteral("Arbolitus"));
+}
+
+} // namespace
+
+void TForm1::watchTreeChanges()
+{
+    for (const TreeFileTable& t : treeFileTables())
+        (store_.*t.table).setChangeCallback([this] { markModified(); });
+}
+
+void TForm1::markModified()
+{
+    if (modified_)
+        return;
+    modified_ = true;
+    setWindowModified(true);
+}
+
+void TForm1::markSaved()
+{
+    modified_ = false;
+    setWindowModified(false);
+}
+
+void TForm1::updateCaption()
+{
+    const QString name = treeFile_.isEmpty() ? captionName_ : QFileInfo(treeFile_).fileName();
+    setWindowTitle(applicationTitle() + (name.isEmpty() ? QString() : QStringLiteral(": ") + name)
+                   + QStringLiteral("[*]"));
+}
+
+void TForm1::showFileInCaption(const QString& fileName)
+{
+    // An import into a kept tree leaves the tree file's name in the caption.
+    captionName_ = fileName;
+    updateCaption();
+}
+
+bool TForm1::maySaveChanges()
+{
+    if (!modified_)
+        return true;
+    const QString question = treeFile_.isEmpty()
+                                 ? QStringLiteral("Сохранить изменения в новом древе?")
+                                 : QStringLiteral("Сохранить изменения в «%1»?").arg(QFileInfo(treeFile_).fileName());
+    switch (platform_.askToSave(applicationTitle(), question)) {
+    case Platform::SaveAnswer::Save:
+        return saveTree();
+    case Platform::SaveAnswer::Discard:
+        return true;
+    case Platform::SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+bool TForm1::saveTree()
+{
+    return treeFile_.isEmpty() ? saveTreeAs() : writeTree(treeFile_);
+}
+
+bool TForm1::saveTreeAs()
+{
+    QString proposed = treeFile_;
+    if (proposed.isEmpty())
+        proposed = (captionName_.isEmpty() ? QStringLiteral("Древо") : QFileInfo(captionName_).completeBaseName())
+                   + QStringLiteral(".arbolitus");
+    const std::optional<QString> path =
+        platform_.saveFile(QStringLiteral("Сохранить древо"), treeFilter, proposed, treeFileSuffix);
+    return path && writeTree(*path);
+}
+
+bool TForm1::writeTree(const QString& path)
+{
+    if (const std::optional<QString> error = saveTreeFile(store_, diagram_->keptDiagram(), path)) {
+        platform_.showMessage(applicationTitle(), *error);
+        return false;
+    }
+    treeFile_ = path;
+    markSaved();
+    updateCaption();
+    rememberTreeFile(path);
+    return true;
+}
+
+void TForm1::openTree()
+{
+    if (!maySaveChanges())
+        return;
+    if (const std::optional<QString> path =
+            platform_.openFile(QStringLiteral("Открыть древо"), treeFilter, QString(), treeFileSuffix))
+        loadTreeFile(*path);
+}
+
+bool TForm1::loadTreeFile(const QString& path)
+{
+    auto opened = openTreeFile(path);
+    if (const QString* error = std::get_if<QString>(&opened)) {
+        platform_.showMessage(applicationTitle(), *error);
+        return false;
+    }
+    OpenedTree& tree = std::get<OpenedTree>(opened);
+    for (QWidget* window : windows_.all())
+        window->hide();
+    startNewTree();
+    replaceStoreTables(store_, *tree.store);
+    diagram_->applyKeptDiagram(tree.diagram);
+    store_.persons.first();
+    treeFile_ = path;
+    captionName_.clear();
+    markSaved();
+    updateCaption();
+    rememberTreeFile(path);
+    showCountsFromTables();
+    return true;
+}
+
+void TForm1::rememberTreeFile(const QString& path)
+{
+    QStringList files = settings().value(QStringLiteral("recentFiles")).toStringList();
+    const QString full = QFileInfo(path).absoluteFilePath();
+    files.removeAll(full);
+    files.prepend(full);
+    settings().setValue(QStringLiteral("recentFiles"), files.mid(0, recentFileCount));
+    rebuildRecentFiles();
+}
+
+void TForm1::rebuildRecentFiles()
+{
+    recentFiles_->clear();
+    const QStringList files = settings().value(QStringLiteral("recentFiles")).toStringList();
+    for (const QString& file : files)
+        connect(recentFiles_->addAction(QFileInfo(file).fileName()), &QAction::triggered, this,
+                [this, file] { openRecentFile(file); });
+    recentFiles_->setEnabled(!files.isEmpty());
+}
+
+void TForm1::openRecentFile(const QString& path)
+{
+    if (!QFileInfo::exists(path)) {
+        platform_.showMessage(applicationTitle(),
+                              QStringLiteral("Файл «%1» не найден; он убран из списка недавних.").arg(path));
+        QStringList files = settings().value(QStringLiteral("recentFiles")).toStringList();
+        files.removeAll(path);
+        settings().setValue(QStringLiteral("recentFiles"), files);
+        rebuildRecentFiles();
+        return;
+    }
+    if (maySaveChanges())
+        loadTreeFile(path);
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (maySaveChanges())
+        event->accept();
+    else
+        event->ignore();
+}

@@ -1,0 +1,189 @@
+#include "app/TForm1.h"
+#include "autotree/ui/TreeBuildController.h"
+#include "diagram/ui/DiagramController.h"
+#include "diagram/ui/DiagramView.h"
+#include "diagram/ui/TOKBottomDlg1.h"
+#include "export/ui/ExportController.h"
+#include "gedcom/ui/ImportController.h"
+#include "list/ui/PersonListController.h"
+#include "platform/ScriptedPlatform.h"
+#include "store/TableDump.h"
+#include "support/TestHelpers.h"
+#include "treefile/TreeFile.h"
+
+#include <QMenu>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QByteArray family = "0 HEAD\n1 CHAR UTF-8\n"
+                          "0 @I1@ INDI\n1 NAME Роман Петрович /Орлов/\n1 SEX M\n"
+                          "0 @I2@ INDI\n1 NAME Пётр Ильич /Орлов/\n1 SEX M\n"
+                          "0 @I3@ INDI\n1 NAME Вера Павловна /Орлова/\n1 SEX F\n"
+                          "0 @F1@ FAM\n1 HUSB @I2@\n1 WIFE @I3@\n1 CHIL @I1@\n0 TRLR\n";
+
+class TreeFileWindow : public ::testing::Test {
+protected:
+    TreeFileWindow() : form(platform)
+    {
+        QSettings(QStringLiteral("Arbolitus"), QStringLiteral("Arbolitus")).clear();
+        form.createSecondaryWindows();
+        form.resize(900, 700);
+        form.show();
+    }
+    QString file(const QString& name) { return dir.filePath(name); }
+    void importFamily()
+    {
+        QFile gedcom(file(QStringLiteral("семья.ged")));
+        ASSERT_TRUE(gedcom.open(QIODevice::WriteOnly));
+        gedcom.write(family);
+        gedcom.close();
+        form.importer().importGedcomFile(gedcom.fileName());
+    }
+    QString caption() { return form.windowTitle().remove(QStringLiteral("[*]")); }
+    QString dumps()
+    {
+        QString out;
+        for (const TreeFileTable& t : treeFileTables())
+            out += dumpTable(form.store().*t.table, QLatin1String(t.name));
+        return out;
+    }
+
+    QTemporaryDir dir;
+    ScriptedPlatform platform;
+    TForm1 form;
+};
+
+} // namespace
+
+TEST_F(TreeFileWindow, SavingClearsTheMarkerThatChangesSet)
+{
+    EXPECT_FALSE(form.treeModified());
+    importFamily();
+    EXPECT_TRUE(form.treeModified());
+    EXPECT_EQ(caption(), QStringLiteral("Арболитус 1.0: семья.ged"));
+
+    // "Сохранить" without a file asks for one, proposing the GEDCOM's name.
+    platform.saveAnswers.push_back(file(QStringLiteral("семья.arbolitus")));
+    named<QAction>(form, "SaveTree")->trigger();
+    EXPECT_EQ(platform.saveProposals, QStringList{QStringLiteral("семья.arbolitus")});
+    EXPECT_EQ(platform.fileSuffixes.last(), QStringLiteral("arbolitus"));
+    EXPECT_FALSE(form.treeModified());
+    EXPECT_EQ(caption(), QStringLiteral("Арболитус 1.0: семья.arbolitus"));
+    EXPECT_EQ(named<QMenu>(form, "RecentFiles")->actions().value(0)->text(), QStringLiteral("семья.arbolitus"));
+
+    form.list().Button1Click();  // sorting is no change
+    EXPECT_FALSE(form.treeModified());
+    form.list().AddPerson();
+    EXPECT_TRUE(form.treeModified());
+    importFamily();  // the tree file's name stays in the caption
+    EXPECT_EQ(caption(), QStringLiteral("Арболитус 1.0: семья.arbolitus"));
+    ASSERT_TRUE(form.saveTree());
+    EXPECT_TRUE(platform.saveProposals.size() == 1);  // the file is known now
+    EXPECT_FALSE(form.treeModified());
+}
+
+TEST_F(TreeFileWindow, UnsavedChangesAreAskedForAndCancelKeepsEverything)
+{
+    form.N2Click();  // nothing to lose: no question
+    EXPECT_TRUE(platform.saveQuestions.isEmpty());
+    importFamily();
+    platform.saveQuestionAnswers.push_back(Platform::SaveAnswer::Cancel);
+    form.N2Click();
+    EXPECT_EQ(platform.saveQuestions, QStringList{QStringLiteral("Сохранить изменения в новом древе?")});
+    EXPECT_EQ(form.store().persons.recordCount(), 3);
+
+    // "Сохранить" whose chooser is cancelled: the application stays, with the tree.
+    platform.saveQuestionAnswers.push_back(Platform::SaveAnswer::Save);
+    form.N7Click();
+    EXPECT_EQ(platform.quits, 0);
+    platform.saveQuestionAnswers.push_back(Platform::SaveAnswer::Cancel);
+    EXPECT_FALSE(form.close());
+    EXPECT_TRUE(form.isVisible());
+
+    platform.saveQuestionAnswers.push_back(Platform::SaveAnswer::Discard);
+    form.N2Click();
+    EXPECT_EQ(form.store().persons.recordCount(), 0);
+    EXPECT_FALSE(form.treeModified());
+    EXPECT_EQ(caption(), TForm1::applicationTitle());
+}
+
+TEST_F(TreeFileWindow, OpeningBringsBackTablesDiagramAndSettings)
+{
+    importFamily();
+    form.store().persons.locate(PersonField::num, 1);
+    form.windows().imageProperties->setUnits({90, 70});
+    form.windows().imageProperties->CheckBox7->setChecked(false);
+    form.trees().MenuItem2Click();
+    const QString before = dumps();
+    const int horzRange = form.diagram().ScrollBox1->horzRange();
+    form.exporter().ClipboardBMP1Click();
+    const QImage bitmap = *platform.clipboard;
+    platform.saveAnswers.push_back(file(QStringLiteral("древо #1.arbolitus")));
+    ASSERT_TRUE(form.saveTreeAs());
+
+    platform.saveQuestionAnswers.push_back(Platform::SaveAnswer::Discard);
+    form.N2Click();
+    form.windows().imageProperties->setUnits({85, 75});
+    form.windows().imageProperties->CheckBox7->setChecked(true);
+    platform.fileAnswers.push_back(file(QStringLiteral("древо #1.arbolitus")));
+    named<QAction>(form, "OpenTree")->trigger();
+    EXPECT_EQ(dumps(), before);
+    EXPECT_EQ(form.store().persons.recNo(), 1);
+    EXPECT_FALSE(form.treeModified());
+    EXPECT_EQ(caption(), QStringLiteral("Арболитус 1.0: древо #1.arbolitus"));
+    EXPECT_EQ(form.diagram().diagramUnits().h, 90);
+    EXPECT_FALSE(form.windows().imageProperties->CheckBox7->isChecked());
+    EXPECT_EQ(form.diagram().ScrollBox1->horzRange(), horzRange);
+    form.exporter().ClipboardBMP1Click();
+    EXPECT_EQ(*platform.clipboard, bitmap);
+
+    // A bad file changes nothing; a recent file that went away leaves the list.
+    QFile text(file(QStringLiteral("текст.arbolitus")));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("не древо");
+    text.close();
+    form.list().AddPerson();
+    const QString held = dumps();
+    EXPECT_FALSE(form.loadTreeFile(text.fileName()));
+    EXPECT_TRUE(platform.lastMessage().contains(QStringLiteral("«текст.arbolitus»: это не файл древа")));
+    EXPECT_EQ(dumps(), held);
+    EXPECT_TRUE(form.treeModified());
+    QFile::remove(file(QStringLiteral("древо #1.arbolitus")));
+    named<QMenu>(form, "RecentFiles")->actions().value(0)->trigger();
+    EXPECT_TRUE(platform.lastMessage().contains(QStringLiteral("не найден")));
+    EXPECT_TRUE(named<QMenu>(form, "RecentFiles")->actions().isEmpty());
+}
+
+TEST(TreeFileBatch, SaveAndOpenStepsRoundTripAndTellFailures)
+{
+    QTemporaryDir dir;
+    QFile gedcom(dir.filePath(QStringLiteral("f.ged")));
+    ASSERT_TRUE(gedcom.open(QIODevice::WriteOnly));
+    gedcom.write(family);
+    gedcom.close();
+    const QString tree = dir.filePath(QStringLiteral("t.arbolitus"));
+    auto run = [](const QStringList& steps) {
+        QProcess process;
+        process.start(QStringLiteral(ARBOLITUS_EXECUTABLE), QStringList{QStringLiteral("--batch")} + steps);
+        process.waitForFinished(30000);
+        return std::make_tuple(process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                               QString::fromUtf8(process.readAllStandardError()));
+    };
+    const QStringList dumps = {"--dump", "persons", "--dump", "links", "--dump", "diagram"};
+    const auto [built, expected, e1] = run(QStringList{"--import", gedcom.fileName(), "--root", "1", "--build",
+                                                       "ascending", "--save", tree} + dumps);
+    ASSERT_EQ(built, 0) << e1.toStdString();
+    const auto [opened, actual, e2] = run(QStringList{"--open", tree} + dumps);
+    EXPECT_EQ(opened, 0) << e2.toStdString();
+    EXPECT_EQ(actual, expected);
+    const auto [failed, out, error] = run({"--open", dir.filePath(QStringLiteral("нет.arbolitus")), "--save",
+                                           dir.filePath(QStringLiteral("нет/t.arbolitus")), "--dump", "links"});
+    EXPECT_EQ(failed, 1);
+    EXPECT_TRUE(error.contains(QStringLiteral("«нет.arbolitus»: файл не найден"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("не существует"))) << error.toStdString();
+    EXPECT_TRUE(out.startsWith(QStringLiteral("# links")));
+}
