@@ -127,6 +127,7 @@ bool TForm1::loadTreeFile(const QString& path)
     startNewTree();
     replaceStoreTables(store_, *tree.store);
     diagram_->applyKeptDiagram(tree.diagram);
+    selectTab(ListMode);
     store_.persons.first();
     treeFile_ = path;
     captionName_.clear();

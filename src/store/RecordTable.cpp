@@ -154,6 +154,20 @@ std::vector<RecordTable::SavedRow> RecordTable::savedRows() const
     return rows;
 }
 
+std::vector<RecordTable::SavedRow> RecordTable::takeRows()
+{
+    std::vector<SavedRow> rows(order_.size());
+    for (std::size_t p = 0; p < rows.size(); ++p) {
+        const RowId row = order_[p];
+        rows[p].creation = creation_[row];
+        rows[p].cells.reserve(fields_.size());
+        for (int f = 0; f < fieldCount(); ++f)
+            rows[p].cells.push_back(std::move(cellRef(row, f)));
+    }
+    emptyTable();
+    return rows;
+}
+
 void RecordTable::restore(std::vector<SavedRow> rows, std::uint64_t creationCounter)
 {
     cells_.clear();

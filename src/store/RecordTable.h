@@ -62,6 +62,8 @@ public:
         std::vector<Cell> cells;
     };
     std::vector<SavedRow> savedRows() const;
+    // The same, moved out: the table is left empty.
+    std::vector<SavedRow> takeRows();
     std::uint64_t creationCounter() const { return creationCounter_; }
     // The cells must already suit the fields; the caller checks them.
     void restore(std::vector<SavedRow> rows, std::uint64_t creationCounter);

@@ -39,5 +39,5 @@ struct OpenedTree {
 // Reads a tree file into a fresh store, or says in Russian why it cannot.
 std::variant<OpenedTree, QString> openTreeFile(const QString& path);
 
-// Puts the opened tables into the held store, row for row.
+// Moves the opened tables into the held store, row for row.
 void replaceStoreTables(GenealogyStore& held, GenealogyStore& opened);

@@ -1,6 +1,7 @@
 #include "treefile/TreeFileFormat.h"
 
 #include <QFileInfo>
+#include <bit>
 
 namespace treefile {
 
@@ -30,9 +31,26 @@ QString counterKey(const char* table)
 
 void ContentHash::addInteger(std::int64_t value)
 {
-    hash_.addData("I");
-    hash_.addData(QByteArray::number(qlonglong(value)));
-    hash_.addData(";");
+    char bytes[9] = {'I'};
+    for (int i = 0; i < 8; ++i)
+        bytes[i + 1] = char((std::uint64_t(value) >> (8 * i)) & 0xff);
+    hash_.addData(QByteArrayView(bytes, 9));
+}
+
+void ContentHash::addText(const QString& text)
+{
+    // The UTF-16 units in little-endian order, as the tag and the length frame them.
+    addInteger(text.size());
+    hash_.addData("T");
+    if constexpr (std::endian::native == std::endian::little) {
+        hash_.addData(QByteArrayView(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
+        return;
+    }
+    for (QChar c : text) {
+        const char16_t unit = c.unicode();
+        const char pair[2] = {char(unit & 0xff), char(unit >> 8)};
+        hash_.addData(QByteArrayView(pair, 2));
+    }
 }
 
 void ContentHash::addBytes(char tag, const QByteArray& bytes)

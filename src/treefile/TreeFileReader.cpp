@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <set>
 #include <sqlite3.h>
 
@@ -122,15 +123,15 @@ void readTable(SqliteDatabase& db, const TreeFileTable& t, RecordTable& table, c
     bool counterOk = counter != meta.end();
     const std::uint64_t creationCounter = counterOk ? counter->second.toULongLong(&counterOk) : 0;
     std::vector<RecordTable::SavedRow> rows;
-    std::set<std::uint64_t> creations;
+    std::vector<std::uint64_t> creations;
     hash.addText(QLatin1String(t.name));
     while (query.step()) {
         const std::int64_t position = query.columnInteger(0), creation = query.columnInteger(1);
         hash.addInteger(position);
         hash.addInteger(creation);
-        if (position != std::int64_t(rows.size()) || creation < 1 || std::uint64_t(creation) > creationCounter
-            || !creations.insert(std::uint64_t(creation)).second)
+        if (position != std::int64_t(rows.size()) || creation < 1 || std::uint64_t(creation) > creationCounter)
             throw Refusal{QStringLiteral("порядок строк таблицы %1 нарушен").arg(QLatin1String(t.name))};
+        creations.push_back(std::uint64_t(creation));
         RecordTable::SavedRow row{std::uint64_t(creation), std::vector<Cell>(std::size_t(table.fieldCount()))};
         for (std::size_t i = 0; i < fields.size(); ++i)
             row.cells[std::size_t(fields[i])] = readCell(query, int(i) + 2, table.fields()[std::size_t(fields[i])], hash, t.name);
@@ -138,6 +139,9 @@ void readTable(SqliteDatabase& db, const TreeFileTable& t, RecordTable& table, c
     }
     if (query.failed() || !query.isValid() || !counterOk)
         throw Refusal{QStringLiteral("файл повреждён или обрезан")};
+    std::sort(creations.begin(), creations.end());
+    if (std::adjacent_find(creations.begin(), creations.end()) != creations.end())
+        throw Refusal{QStringLiteral("порядок строк таблицы %1 нарушен").arg(QLatin1String(t.name))};
     table.restore(std::move(rows), creationCounter);
 }
 

@@ -15,6 +15,7 @@ void replaceStoreTables(GenealogyStore& held, GenealogyStore& opened)
 {
     for (const TreeFileTable& t : treeFileTables()) {
         RecordTable& source = opened.*t.table;
-        (held.*t.table).restore(source.savedRows(), source.creationCounter());
+        const std::uint64_t counter = source.creationCounter();
+        (held.*t.table).restore(source.takeRows(), counter);
     }
 }

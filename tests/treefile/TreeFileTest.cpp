@@ -126,8 +126,9 @@ TEST_F(TreeFile, OpensWithEveryRowOrderTieAndNextNumberAsSaved)
     // Replacing the held tables keeps the held store's own objects.
     GenealogyStore held;
     held.persons.insertRecord({99});
+    const QString openedDump = everyTableDump(back);
     replaceStoreTables(held, back);
-    EXPECT_EQ(everyTableDump(held), everyTableDump(back));
+    EXPECT_EQ(everyTableDump(held), openedDump);
     EXPECT_EQ(held.persons.recNo(), 1);
 }
 
@@ -218,4 +219,25 @@ TEST_F(TreeFile, FailedSavesLeaveThePreviousFileAndNoTemporary)
     }
     EXPECT_FALSE(saveTreeFile(store, {}, file));
     EXPECT_EQ(temporaries(), QStringList{".древо.arbolitus.tmp-new"});
+}
+
+// Every version's layout stays readable: a small file of each is kept.
+TEST(TreeFileVersions, KeptFilesOfEveryVersionOpen)
+{
+    const struct {
+        const char* file;
+        int persons, diagramRows, h, v;
+        const char* firstFamilyName;
+    } kept[] = {{"version1.arbolitus", 7, 13, 90, 70, "/Орлов/"}};
+    for (const auto& k : kept) {
+        const auto opened = openTreeFile(QStringLiteral(ARBOLITUS_TEST_SOURCES "/treefile/data/") + QLatin1String(k.file));
+        ASSERT_TRUE(std::holds_alternative<OpenedTree>(opened)) << std::get<QString>(opened).toStdString();
+        const OpenedTree& tree = std::get<OpenedTree>(opened);
+        EXPECT_EQ(tree.store->persons.recordCount(), k.persons) << k.file;
+        EXPECT_EQ(tree.store->diagram.recordCount(), k.diagramRows) << k.file;
+        EXPECT_EQ(tree.store->persons.asString(PersonField::fam), QString::fromUtf8(k.firstFamilyName)) << k.file;
+        EXPECT_EQ(tree.diagram.settings.units.h, k.h) << k.file;
+        EXPECT_EQ(tree.diagram.settings.units.v, k.v) << k.file;
+        EXPECT_GT(tree.diagram.horzRange, 0) << k.file;
+    }
 }
