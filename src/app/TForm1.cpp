@@ -14,6 +14,7 @@
 #include "list/ui/PersonListController.h"
 #include "platform/Platform.h"
 #include "store/RecordTableModel.h"
+#include "treefile/RecoveryCopy.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,7 +23,12 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTableView>
+#include <QTimer>
 #include <QToolButton>
+
+namespace {
+constexpr int recoveryInterval = 2 * 60 * 1000;  // a crash loses at most this much typing
+}
 
 SecondaryWindows::SecondaryWindows() = default;
 SecondaryWindows::~SecondaryWindows() = default;
@@ -60,10 +66,17 @@ TForm1::TForm1(Platform& platform) : QMainWindow(nullptr), platform_(platform)
     ShowListMode();
     watchTreeChanges();
     rebuildRecentFiles();
+    recovery_ = std::make_unique<RecoveryCopy>();
+    auto* recoveryTimer = new QTimer(this);
+    connect(recoveryTimer, &QTimer::timeout, this, &TForm1::recoveryTick);
+    recoveryTimer->start(recoveryInterval);
 }
 
 TForm1::~TForm1()
 {
+    // Leaving cleanly: nothing is left to recover.
+    if (recovery_)
+        recovery_->remove();
     // The grids' models watch tables of the store, which is a member and so dies
     // before the base class deletes the child widgets.
     qDeleteAll(findChildren<RecordTableModel*>());

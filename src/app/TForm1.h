@@ -7,6 +7,7 @@
 #include <memory>
 
 class CardController;
+class RecoveryCopy;
 class TreeBuildController;
 class DiagramController;
 class ExportController;
@@ -112,6 +113,11 @@ public:
     bool loadTreeFile(const QString& path);
     QString treeFile() const { return treeFile_; }
     bool treeModified() const { return modified_; }
+    // The recovery copy: written every two minutes while there are unsaved
+    // changes; copies left by instances that are gone are offered at start.
+    void writeRecoveryCopy();
+    void offerRecoveryCopies();
+    RecoveryCopy* recoveryCopy() { return recovery_.get(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -152,6 +158,8 @@ private:
     void rememberTreeFile(const QString& path);
     void rebuildRecentFiles();
     void openRecentFile(const QString& path);
+    bool replaceTree(const QString& path);
+    void recoveryTick();
 
     Platform& platform_;
     GenealogyStore store_;
@@ -162,6 +170,7 @@ private:
     QString treeFile_;    // the file the tree is kept in, if any
     QString captionName_; // the imported file's name, shown while there is no tree file
     bool modified_ = false;
+    std::unique_ptr<RecoveryCopy> recovery_;
 
     CardController* card_ = nullptr;
     PersonListController* list_ = nullptr;

@@ -5,9 +5,13 @@
 #include "diagram/ui/DiagramController.h"
 #include "list/ui/PersonListController.h"
 #include "platform/Platform.h"
+#include "treefile/RecoveryCopy.h"
 #include "treefile/TreeFile.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QLocale>
+#include <QThread>
 #include <QFileInfo>
 #include <QMenu>
 #include <QSettings>
@@ -42,6 +46,8 @@ void TForm1::markSaved()
 {
     modified_ = false;
     setWindowModified(false);
+    if (recovery_)
+        recovery_->remove();
 }
 
 void TForm1::updateCaption()
@@ -69,6 +75,8 @@ bool TForm1::maySaveChanges()
     case Platform::SaveAnswer::Save:
         return saveTree();
     case Platform::SaveAnswer::Discard:
+        if (recovery_)
+            recovery_->remove();
         return true;
     case Platform::SaveAnswer::Cancel:
         break;
@@ -116,6 +124,18 @@ void TForm1::openTree()
 
 bool TForm1::loadTreeFile(const QString& path)
 {
+    if (!replaceTree(path))
+        return false;
+    treeFile_ = path;
+    markSaved();
+    updateCaption();
+    rememberTreeFile(path);
+    return true;
+}
+
+// Opens a file into the window as "Новый" followed by the file's tables; the caller names it.
+bool TForm1::replaceTree(const QString& path)
+{
     auto opened = openTreeFile(path);
     if (const QString* error = std::get_if<QString>(&opened)) {
         platform_.showMessage(applicationTitle(), *error);
@@ -129,13 +149,43 @@ bool TForm1::loadTreeFile(const QString& path)
     diagram_->applyKeptDiagram(tree.diagram);
     selectTab(ListMode);
     store_.persons.first();
-    treeFile_ = path;
     captionName_.clear();
-    markSaved();
-    updateCaption();
-    rememberTreeFile(path);
     showCountsFromTables();
     return true;
+}
+
+void TForm1::writeRecoveryCopy()
+{
+    if (modified_ && recovery_)
+        recovery_->write(store_, diagram_->keptDiagram(), treeFile_);
+}
+
+// Between handlers only: not inside a dialog's own loop, an import or a build.
+void TForm1::recoveryTick()
+{
+    const bool idle = !QApplication::activeModalWidget() && !QApplication::activePopupWidget()
+                      && QThread::currentThread()->loopLevel() <= 1 && !store_.persons.controlsDisabled();
+    if (idle)
+        writeRecoveryCopy();
+}
+
+void TForm1::offerRecoveryCopies()
+{
+    for (const StaleRecoveryCopy& copy : staleRecoveryCopies()) {
+        const QString when = QLocale(QLocale::Russian).toString(copy.written, QStringLiteral("dd.MM.yyyy HH:mm"));
+        if (!platform_.askYesNo(applicationTitle(),
+                                QStringLiteral("Восстановить несохранённое древо от %1?").arg(when))) {
+            discardRecoveryCopy(copy);
+            continue;
+        }
+        if (replaceTree(copy.path)) {
+            treeFile_ = copy.treeFile;
+            updateCaption();
+            markModified();
+            discardRecoveryCopy(copy);
+        }
+        return;
+    }
 }
 
 void TForm1::rememberTreeFile(const QString& path)

@@ -48,6 +48,7 @@ int runWindow(int argc, char** argv, const QString& startFile)
     form.createSecondaryWindows();
     form.show();
     form.reportMissingPictures();
+    form.offerRecoveryCopies();
     if (startFile.endsWith(QStringLiteral(".arbolitus"), Qt::CaseInsensitive))
         form.loadTreeFile(startFile);
     else if (!startFile.isEmpty())

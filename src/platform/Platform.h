@@ -41,6 +41,8 @@ public:
     // "Сохранить", "Не сохранять" or "Отмена" for unsaved changes.
     enum class SaveAnswer { Save, Discard, Cancel };
     virtual SaveAnswer askToSave(const QString& caption, const QString& question) = 0;
+    // A question with "Да" and "Нет"; true for "Да".
+    virtual bool askYesNo(const QString& caption, const QString& question) = 0;
 
     // The window that owns the dialogs.
     void setDialogParent(QWidget* parent) { dialogParent_ = parent; }

@@ -144,3 +144,10 @@ Platform::SaveAnswer QtPlatform::askToSave(const QString& caption, const QString
         return SaveAnswer::Save;
     return box.clickedButton() == discard ? SaveAnswer::Discard : SaveAnswer::Cancel;
 }
+
+bool QtPlatform::askYesNo(const QString& caption, const QString& question)
+{
+    return QMessageBox::question(dialogParent_, caption, question, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes)
+           == QMessageBox::Yes;
+}

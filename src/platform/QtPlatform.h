@@ -19,4 +19,5 @@ public:
     std::optional<QString> saveFile(const QString& title, const QString& filter, const QString& proposed,
                                     const QString& defaultSuffix) override;
     SaveAnswer askToSave(const QString& caption, const QString& question) override;
+    bool askYesNo(const QString& caption, const QString& question) override;
 };

@@ -72,3 +72,13 @@ Platform::SaveAnswer ScriptedPlatform::askToSave(const QString&, const QString& 
     saveQuestionAnswers.pop_front();
     return answer;
 }
+
+bool ScriptedPlatform::askYesNo(const QString&, const QString& question)
+{
+    yesNoQuestions << question;
+    if (yesNoAnswers.empty())
+        return false;
+    const bool answer = yesNoAnswers.front();
+    yesNoAnswers.pop_front();
+    return answer;
+}

@@ -57,4 +57,7 @@ public:
     std::optional<QString> saveFile(const QString& title, const QString& filter, const QString& proposed,
                                     const QString& defaultSuffix) override;
     SaveAnswer askToSave(const QString& caption, const QString& question) override;
+    std::deque<bool> yesNoAnswers;  // unanswered: "Нет"
+    QStringList yesNoQuestions;
+    bool askYesNo(const QString& caption, const QString& question) override;
 };

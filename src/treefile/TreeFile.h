@@ -39,5 +39,8 @@ struct OpenedTree {
 // Reads a tree file into a fresh store, or says in Russian why it cannot.
 std::variant<OpenedTree, QString> openTreeFile(const QString& path);
 
+// The checksum of what a file holds, as opening computes it; empty when it cannot be read.
+QString treeFileContentChecksum(const QString& path);
+
 // Moves the opened tables into the held store, row for row.
 void replaceStoreTables(GenealogyStore& held, GenealogyStore& opened);

@@ -145,7 +145,7 @@ void readTable(SqliteDatabase& db, const TreeFileTable& t, RecordTable& table, c
     table.restore(std::move(rows), creationCounter);
 }
 
-OpenedTree readTree(SqliteDatabase& db)
+OpenedTree readTree(SqliteDatabase& db, QString* computedChecksum = nullptr)
 {
     const int version = pragmaInteger(db, "user_version");
     if (version < 0)
@@ -161,6 +161,10 @@ OpenedTree readTree(SqliteDatabase& db)
     for (const TreeFileTable& t : treeFileTables())
         readTable(db, t, (*tree.store).*t.table, meta, hash);
     hash.addMeta(meta);
+    if (computedChecksum) {
+        *computedChecksum = hash.hex();
+        return tree;
+    }
     const auto stored = meta.find(checksumKey);
     if (stored == meta.end() || stored->second != hash.hex().toLatin1())
         throw Refusal{QStringLiteral("его содержимое изменено или повреждено (контрольная сумма не совпадает)")};
@@ -198,4 +202,15 @@ std::variant<OpenedTree, QString> openTreeFile(const QString& path)
     } catch (const Refusal& refusal) {
         return refused(refusal.reason);
     }
+}
+
+QString treeFileContentChecksum(const QString& path)
+{
+    SqliteDatabase db(path, SqliteDatabase::ReadOnly);
+    QString checksum;
+    try {
+        readTree(db, &checksum);
+    } catch (const Refusal&) {
+    }
+    return checksum;
 }

@@ -9,6 +9,7 @@
 #include "platform/ScriptedPlatform.h"
 #include "store/TableDump.h"
 #include "support/TestHelpers.h"
+#include "treefile/RecoveryCopy.h"
 #include "treefile/TreeFile.h"
 
 #include <QMenu>
@@ -186,4 +187,42 @@ TEST(TreeFileBatch, SaveAndOpenStepsRoundTripAndTellFailures)
     EXPECT_TRUE(error.contains(QStringLiteral("«нет.arbolitus»: файл не найден"))) << error.toStdString();
     EXPECT_TRUE(error.contains(QStringLiteral("не существует"))) << error.toStdString();
     EXPECT_TRUE(out.startsWith(QStringLiteral("# links")));
+}
+
+TEST_F(TreeFileWindow, RecoveryCopyIsWrittenRemovedAndOfferedOnlyWhenLeftBehind)
+{
+    importFamily();
+    form.writeRecoveryCopy();
+    form.recoveryCopy()->finishWriting();
+    const QString own = form.recoveryCopy()->path();
+    EXPECT_TRUE(QFile::exists(own));
+    EXPECT_TRUE(staleRecoveryCopies().empty());  // this instance still runs
+    platform.saveAnswers.push_back(file(QStringLiteral("kept.arbolitus")));
+    ASSERT_TRUE(form.saveTree());
+    EXPECT_FALSE(QFile::exists(own));
+
+    // Two copies whose instances are gone: the newer is offered first.
+    const QString folder = QFileInfo(own).absolutePath();
+    GenealogyStore left;
+    left.persons.insertRecord({1, "Оставленный", "Иван"});
+    for (const char* name : {"old", "new"}) {
+        ASSERT_FALSE(saveTreeFile(left, {}, folder + "/" + name + ".arbolitus"));
+        QFile note(folder + "/" + name + ".path");
+        ASSERT_TRUE(note.open(QIODevice::WriteOnly));
+        note.write(QByteArray(name) == "new" ? file(QStringLiteral("прежнее.arbolitus")).toUtf8() : QByteArray());
+    }
+    QFile(folder + "/old.arbolitus").setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime);
+    platform.yesNoAnswers = {true};
+    form.offerRecoveryCopies();
+    ASSERT_EQ(platform.yesNoQuestions.size(), 1);
+    EXPECT_TRUE(platform.yesNoQuestions[0].startsWith(QStringLiteral("Восстановить несохранённое древо от ")));
+    EXPECT_EQ(form.store().persons.asString(PersonField::fam), QStringLiteral("Оставленный"));
+    EXPECT_TRUE(form.treeModified());
+    EXPECT_EQ(caption(), QStringLiteral("Арболитус 1.0: прежнее.arbolitus"));
+    EXPECT_FALSE(QFile::exists(folder + "/new.arbolitus"));
+
+    platform.yesNoAnswers = {false};  // "Нет" deletes the older one
+    form.offerRecoveryCopies();
+    EXPECT_FALSE(QFile::exists(folder + "/old.arbolitus"));
+    EXPECT_TRUE(staleRecoveryCopies().empty());
 }

@@ -179,6 +179,22 @@ TEST_F(TreeFile, BadFilesAreRefusedWithTheFileNamed)
     EXPECT_FALSE(QFile::exists(path("missing.arbolitus")));  // never created by looking
 }
 
+TEST_F(TreeFile, TextsLongerThanTheirFieldAreCutAndTheFileLoads)
+{
+    saved();
+    const QString longer = changedCopy("longer.arbolitus", "UPDATE persons SET fam = 'Ааааааааааааааааааааааааа' WHERE num = 3");
+    {
+        SqliteDatabase db(longer, SqliteDatabase::CreateNew);
+        ASSERT_TRUE(db.execute(QStringLiteral("UPDATE meta SET value = '%1' WHERE key = 'checksum'")
+                                   .arg(treeFileContentChecksum(longer))));
+    }
+    const auto opened = openTreeFile(longer);
+    ASSERT_TRUE(std::holds_alternative<OpenedTree>(opened)) << std::get<QString>(opened).toStdString();
+    RecordTable& persons = std::get<OpenedTree>(opened).store->persons;
+    ASSERT_TRUE(persons.locate(PersonField::num, 3));
+    EXPECT_EQ(persons.asString(PersonField::fam), QStringLiteral("А") + QString(19, QChar(u'а')));
+}
+
 TEST_F(TreeFile, FailedSavesLeaveThePreviousFileAndNoTemporary)
 {
     const QString file = saved();

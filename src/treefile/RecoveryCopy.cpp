@@ -1,0 +1,104 @@
+#include "treefile/RecoveryCopy.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QUuid>
+#include <algorithm>
+
+namespace {
+
+QString recoveryFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery");
+}
+
+QString baseOf(const QString& copyPath)
+{
+    return copyPath.chopped(QStringLiteral(".arbolitus").size());
+}
+
+void writeText(const QString& path, const QString& text)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(text.toUtf8());
+}
+
+// The kept tables copied, so that the writer thread reads nothing the window may change.
+std::shared_ptr<GenealogyStore> snapshotOf(const GenealogyStore& store)
+{
+    auto copy = std::make_shared<GenealogyStore>();
+    for (const TreeFileTable& t : treeFileTables()) {
+        const RecordTable& table = store.*t.table;
+        ((*copy).*t.table).restore(table.savedRows(), table.creationCounter());
+    }
+    return copy;
+}
+
+} // namespace
+
+RecoveryCopy::RecoveryCopy()
+{
+    QDir().mkpath(recoveryFolder());
+    base_ = recoveryFolder() + QLatin1Char('/') + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    lock_ = std::make_unique<QLockFile>(base_ + QStringLiteral(".lock"));
+    lock_->setStaleLockTime(0);
+    lock_->tryLock(0);
+}
+
+RecoveryCopy::~RecoveryCopy()
+{
+    finishWriting();
+}
+
+bool RecoveryCopy::write(const GenealogyStore& store, const TreeFileDiagram& diagram, const QString& treeFile)
+{
+    if (writing_.valid() && writing_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+        return false;
+    std::shared_ptr<GenealogyStore> snapshot = snapshotOf(store);
+    writeText(base_ + QStringLiteral(".path"), treeFile);
+    const QString target = path();
+    writing_ = std::async(std::launch::async, [snapshot, diagram, target] { saveTreeFile(*snapshot, diagram, target); });
+    return true;
+}
+
+void RecoveryCopy::finishWriting()
+{
+    if (writing_.valid())
+        writing_.wait();
+}
+
+void RecoveryCopy::remove()
+{
+    finishWriting();
+    QFile::remove(path());
+    QFile::remove(base_ + QStringLiteral(".path"));
+}
+
+std::vector<StaleRecoveryCopy> staleRecoveryCopies()
+{
+    std::vector<StaleRecoveryCopy> copies;
+    const QDir folder(recoveryFolder());
+    for (const QFileInfo& file : folder.entryInfoList({QStringLiteral("*.arbolitus")}, QDir::Files)) {
+        const QString base = baseOf(file.absoluteFilePath());
+        QLockFile lock(base + QStringLiteral(".lock"));
+        // A lock that can be taken belongs to no running instance.
+        if (!lock.tryLock(0))
+            continue;
+        lock.unlock();
+        QFile note(base + QStringLiteral(".path"));
+        const QString treeFile = note.open(QIODevice::ReadOnly) ? QString::fromUtf8(note.readAll()) : QString();
+        copies.push_back({file.absoluteFilePath(), treeFile, file.lastModified()});
+    }
+    std::sort(copies.begin(), copies.end(), [](const auto& a, const auto& b) { return a.written > b.written; });
+    return copies;
+}
+
+void discardRecoveryCopy(const StaleRecoveryCopy& copy)
+{
+    const QString base = baseOf(copy.path);
+    for (const char* suffix : {".arbolitus", ".path", ".lock"})
+        QFile::remove(base + QLatin1String(suffix));
+}
