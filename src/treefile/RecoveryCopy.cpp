@@ -14,9 +14,10 @@ QString recoveryFolder()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery");
 }
 
-QString baseOf(const QString& copyPath)
+// The path without its suffix: ".arbolitus" or ".lock".
+QString baseOf(const QString& path)
 {
-    return copyPath.chopped(QStringLiteral(".arbolitus").size());
+    return path.left(path.lastIndexOf(QLatin1Char('.')));
 }
 
 void writeText(const QString& path, const QString& text)
@@ -81,6 +82,12 @@ std::vector<StaleRecoveryCopy> staleRecoveryCopies()
 {
     std::vector<StaleRecoveryCopy> copies;
     const QDir folder(recoveryFolder());
+    // The locks of instances that ended before writing any copy.
+    for (const QFileInfo& file : folder.entryInfoList({QStringLiteral("*.lock")}, QDir::Files)) {
+        QLockFile lock(file.absoluteFilePath());
+        if (!QFile::exists(baseOf(file.absoluteFilePath()) + QStringLiteral(".arbolitus")) && lock.tryLock(0))
+            lock.unlock();
+    }
     for (const QFileInfo& file : folder.entryInfoList({QStringLiteral("*.arbolitus")}, QDir::Files)) {
         const QString base = baseOf(file.absoluteFilePath());
         QLockFile lock(base + QStringLiteral(".lock"));
