@@ -1,29 +1,41 @@
 #include "platform/QtPlatform.h"
 
+#include "platform/DefaultProgram.h"
+#include "platform/PictureChooser.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
-#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QUrl>
-#include <QVBoxLayout>
+
+QWidget* QtPlatform::ownerWindow() const
+{
+    // A secondary window disables the main window while it is shown; a box
+    // owned by it would be disabled too, and hidden behind a window kept on top.
+    QWidget* active = QApplication::activeWindow();
+    if (active && active->isVisible() && active->isEnabled())
+        return active;
+    return dialogParent_;
+}
 
 void QtPlatform::showMessage(const QString& caption, const QString& text)
 {
-    QMessageBox::information(dialogParent_, caption, text, QMessageBox::Ok);
+    QMessageBox::information(ownerWindow(), caption, text, QMessageBox::Ok);
 }
 
 std::optional<QString> QtPlatform::inputText(const QString& caption, const QString& prompt, const QString& initial)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(dialogParent_, caption, prompt, QLineEdit::Normal, initial, &ok);
+    const QString text = QInputDialog::getText(ownerWindow(), caption, prompt, QLineEdit::Normal, initial, &ok);
     if (!ok)
         return std::nullopt;
     return text;
@@ -41,38 +53,12 @@ std::optional<QString> QtPlatform::openFile(const QString& title, const QString&
     return dialog.selectedFiles().constFirst();
 }
 
-namespace {
-// Shows the picture under the cursor beside the chooser.
-void attachPreview(QFileDialog& dialog)
+std::optional<QString> QtPlatform::openPicture()
 {
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    auto* preview = new QLabel(&dialog);
-    preview->setObjectName(QStringLiteral("picturePreview"));
-    preview->setFixedSize(160, 160);
-    preview->setAlignment(Qt::AlignCenter);
-    preview->setFrameShape(QFrame::Box);
-    if (auto* layout = dialog.layout())
-        layout->addWidget(preview);
-    QObject::connect(&dialog, &QFileDialog::currentChanged, preview, [preview](const QString& path) {
-        const QImage image(path);
-        if (image.isNull()) {
-            preview->clear();
-            return;
-        }
-        preview->setPixmap(QPixmap::fromImage(image.scaled(preview->size(), Qt::KeepAspectRatio)));
-    });
-}
-} // namespace
-
-std::optional<QString> QtPlatform::openPicture(const QString& title)
-{
-    QFileDialog dialog(dialogParent_, title, QString(),
-                       QStringLiteral("Рисунки (*.bmp *.jpg *.jpeg *.png *.gif *.ico);;Все файлы (*)"));
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    attachPreview(dialog);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const std::unique_ptr<QFileDialog> dialog = makePictureChooser(ownerWindow(), pictureTitle());
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    return dialog->selectedFiles().constFirst();
 }
 
 std::optional<QFont> QtPlatform::chooseFont(const QFont& initial)
@@ -105,7 +91,10 @@ void QtPlatform::setClipboardImage(const QImage& image)
 
 bool QtPlatform::openWithDefaultProgram(const QString& path)
 {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    // openUrl alone cannot tell: xdg-open runs detached and it returns true whatever happens.
+    if (!canOpenWithDefaultProgram(path, xdgDefaultApplication))
+        return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
 }
 
 void QtPlatform::popupMenu(QMenu* menu, const QPoint& globalPos)
