@@ -43,12 +43,18 @@ TForm3::TForm3(GenealogyStore& store, Platform& platform)
     connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm3::Button3Click);
     resize(ClientWidth, ClientHeight);
+    layOut();
     centreOnScreen(this);
 }
 
 void TForm3::resizeEvent(QResizeEvent* event)
 {
     SecondaryWindow::resizeEvent(event);
+    layOut();
+}
+
+void TForm3::layOut()
+{
     const int bottom = height() - ClientHeight;  // the buttons keep their distance from the bottom
     RxRichEdit1->setGeometry(0, 0, width(), EditorHeight + bottom);
     Button1->move(111, 354 + bottom);

@@ -39,6 +39,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void layOut();
     void showAndActivate();
     void endView();
 
