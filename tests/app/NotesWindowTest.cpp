@@ -216,18 +216,13 @@ TEST_F(NotesWindow, MediaFilesAreAttachedOpenedAndDeleted)
 
     // A cancelled title, a cancelled chooser and a missing file store nothing.
     rightClick(card().DBGrid6);
-    card().N74Click();
-    platform.inputAnswers.push_back(QStringLiteral("Фото"));
-    card().N74Click();
+    platform.inputAnswers = {std::nullopt, QStringLiteral("Фото"), QStringLiteral("Фото"), QStringLiteral("Фото")};
+    platform.pictureAnswers = {std::nullopt, dir.filePath(QStringLiteral("нет такого.jpg")), file};
+    for (int attempt = 0; attempt < 3; ++attempt)
+        card().N74Click();
+    EXPECT_EQ(s.notes.recordCount(), 1);
     EXPECT_EQ(platform.inputCaptions.last(), QStringLiteral("Присоединение медиа-файла"));
     EXPECT_EQ(platform.fileTitles.last(), QStringLiteral("Фото"));
-    platform.inputAnswers.push_back(QStringLiteral("Фото"));
-    platform.pictureAnswers.push_back(dir.filePath(QStringLiteral("нет такого.jpg")));
-    card().N74Click();
-    EXPECT_EQ(s.notes.recordCount(), 1);
-
-    platform.inputAnswers.push_back(QStringLiteral("Фото"));
-    platform.pictureAnswers.push_back(file);
     card().N74Click();
     EXPECT_EQ(gridTexts(card().DBGrid6), QStringList{QStringLiteral("Фото")});
     ASSERT_TRUE(s.notes.locate(NoteField::num, 1));
