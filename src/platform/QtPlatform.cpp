@@ -17,25 +17,30 @@
 #include <QPrinter>
 #include <QUrl>
 
-QWidget* QtPlatform::ownerWindow() const
+namespace {
+
+// A secondary window disables the main window while it is shown; a box owned
+// by the main window would be disabled too, and hidden behind a window kept on top.
+QWidget* ownerWindow(QWidget* mainWindow)
 {
-    // A secondary window disables the main window while it is shown; a box
-    // owned by it would be disabled too, and hidden behind a window kept on top.
     QWidget* active = QApplication::activeWindow();
     if (active && active->isVisible() && active->isEnabled())
         return active;
-    return dialogParent_;
+    return mainWindow;
 }
+
+} // namespace
 
 void QtPlatform::showMessage(const QString& caption, const QString& text)
 {
-    QMessageBox::information(ownerWindow(), caption, text, QMessageBox::Ok);
+    QMessageBox::information(ownerWindow(dialogParent_), caption, text, QMessageBox::Ok);
 }
 
 std::optional<QString> QtPlatform::inputText(const QString& caption, const QString& prompt, const QString& initial)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(ownerWindow(), caption, prompt, QLineEdit::Normal, initial, &ok);
+    const QString text =
+        QInputDialog::getText(ownerWindow(dialogParent_), caption, prompt, QLineEdit::Normal, initial, &ok);
     if (!ok)
         return std::nullopt;
     return text;
@@ -55,7 +60,7 @@ std::optional<QString> QtPlatform::openFile(const QString& title, const QString&
 
 std::optional<QString> QtPlatform::openPicture()
 {
-    const std::unique_ptr<QFileDialog> dialog = makePictureChooser(ownerWindow(), pictureTitle());
+    const std::unique_ptr<QFileDialog> dialog = makePictureChooser(ownerWindow(dialogParent_), pictureTitle());
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
     return dialog->selectedFiles().constFirst();

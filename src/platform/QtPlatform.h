@@ -16,7 +16,4 @@ public:
     bool openWithDefaultProgram(const QString& path) override;
     void popupMenu(QMenu* menu, const QPoint& globalPos) override;
     void quit() override;
-
-private:
-    QWidget* ownerWindow() const;
 };
