@@ -90,11 +90,12 @@ void TForm1::createSecondaryWindows()
     windows_.nameDialog = std::make_unique<Tnames_form>(store_);
     windows_.eventDialog = std::make_unique<Tevents_form>(store_, *this);
     windows_.linkDialog = std::make_unique<TForm2>(store_, *this);
-    windows_.noteDialog = std::make_unique<TForm3>();
+    windows_.noteDialog = std::make_unique<TForm3>(store_, platform_);
 
     windows_.imageProperties->setWindowsToDisable({this});
     for (SecondaryWindow* dialog : std::initializer_list<SecondaryWindow*>{
-             windows_.nameDialog.get(), windows_.eventDialog.get(), windows_.linkDialog.get()})
+             windows_.nameDialog.get(), windows_.eventDialog.get(), windows_.linkDialog.get(),
+             windows_.noteDialog.get()})
         dialog->setWindowsToDisable({this});
     windows_.dateDialog->setWindowsToDisable({windows_.eventDialog.get(), windows_.navigator.get()});
     windows_.dateDialog->setDeliveryButtons(list_->filterPanel->Button3, windows_.eventDialog->Button1);
@@ -102,6 +103,7 @@ void TForm1::createSecondaryWindows()
     list_->setDateDialog(windows_.dateDialog.get());
     card_->bindDialogs(*windows_.nameDialog, *windows_.eventDialog, *windows_.linkDialog);
     card_->setAddPerson([this] { return list_->AddPerson(); });
+    card_->bindNoteDialog(*windows_.noteDialog);
     connect(windows_.navigator.get(), &SecondaryWindow::closed, this, [this] { N39->setChecked(false); });
     connect(windows_.imageProperties.get(), &TOKBottomDlg1::confirmed, this, &TForm1::confirmImageProperties);
     diagram_->bindWindows(*windows_.navigator, *windows_.imageProperties);

@@ -109,6 +109,7 @@ void deletePersonEverywhere(GenealogyStore& store, int num)
     deletePersonAndLinks(store, num);
     // Left behind, these would pass to the next person who gets the number.
     deletePositions(store.names, store.names.positionsWithInteger(NameField::owner, num));
+    deletePositions(store.notes, store.notes.positionsWithInteger(NoteField::Owner, num));
     deleteParticipations(store, num);
     RecordTable& diagram = store.diagram;
     while (personRowPosition(diagram, num) >= 0)

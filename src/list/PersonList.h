@@ -21,7 +21,7 @@ int insertNewPerson(RecordTable& persons);
 
 // Removes the person with this number, if any, and every link naming it.
 void deletePersonAndLinks(GenealogyStore& store, int num);
-// Removes the person and all that names them: links, names, participations
-// (an event goes with its last participant), every box and every line on the
-// diagram. Notes and media stay.
+// Removes the person and all that names them: links, names, notes and media,
+// participations (an event goes with its last participant), every box and
+// every line on the diagram.
 void deletePersonEverywhere(GenealogyStore& store, int num);

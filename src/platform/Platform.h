@@ -21,13 +21,17 @@ public:
     // An open-file chooser; nothing when cancelled. A name typed without a suffix gets the default one.
     virtual std::optional<QString> openFile(const QString& title, const QString& filter, const QString& initialName,
                                             const QString& defaultSuffix) = 0;
-    // An open-picture chooser with a preview; nothing when cancelled.
-    virtual std::optional<QString> openPicture(const QString& title) = 0;
+    // The picture chooser, with a preview, under the title it keeps; nothing when cancelled.
+    virtual std::optional<QString> openPicture() = 0;
+    // The chooser keeps this title for every later use.
+    void setPictureTitle(const QString& title) { pictureTitle_ = title; }
+    QString pictureTitle() const { return pictureTitle_; }
     virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
     virtual void printerSetup() = 0;
     virtual void printDialog() = 0;
     virtual void setClipboardImage(const QImage& image) = 0;
-    // Opens a file with the user's default program for its type.
+    // Opens a file with the user's default program for its type; false when
+    // the file is missing or unreadable or no program is associated with it.
     virtual bool openWithDefaultProgram(const QString& path) = 0;
     // Pops a menu up at a screen point.
     virtual void popupMenu(QMenu* menu, const QPoint& globalPos) = 0;
@@ -49,4 +53,5 @@ public:
 
 protected:
     QWidget* dialogParent_ = nullptr;
+    QString pictureTitle_ = QStringLiteral("Укажите файл");
 };

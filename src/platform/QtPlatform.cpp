@@ -1,12 +1,15 @@
 #include "platform/QtPlatform.h"
 
+#include "platform/DefaultProgram.h"
+#include "platform/PictureChooser.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
-#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -14,17 +17,31 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QUrl>
-#include <QVBoxLayout>
+
+namespace {
+
+// A secondary window disables the main window while it is shown; a box owned
+// by the main window would be disabled too, and hidden behind a window kept on top.
+QWidget* ownerWindow(QWidget* mainWindow)
+{
+    QWidget* active = QApplication::activeWindow();
+    if (active && active->isVisible() && active->isEnabled())
+        return active;
+    return mainWindow;
+}
+
+} // namespace
 
 void QtPlatform::showMessage(const QString& caption, const QString& text)
 {
-    QMessageBox::information(dialogParent_, caption, text, QMessageBox::Ok);
+    QMessageBox::information(ownerWindow(dialogParent_), caption, text, QMessageBox::Ok);
 }
 
 std::optional<QString> QtPlatform::inputText(const QString& caption, const QString& prompt, const QString& initial)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(dialogParent_, caption, prompt, QLineEdit::Normal, initial, &ok);
+    const QString text =
+        QInputDialog::getText(ownerWindow(dialogParent_), caption, prompt, QLineEdit::Normal, initial, &ok);
     if (!ok)
         return std::nullopt;
     return text;
@@ -42,38 +59,12 @@ std::optional<QString> QtPlatform::openFile(const QString& title, const QString&
     return dialog.selectedFiles().constFirst();
 }
 
-namespace {
-// Shows the picture under the cursor beside the chooser.
-void attachPreview(QFileDialog& dialog)
+std::optional<QString> QtPlatform::openPicture()
 {
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    auto* preview = new QLabel(&dialog);
-    preview->setObjectName(QStringLiteral("picturePreview"));
-    preview->setFixedSize(160, 160);
-    preview->setAlignment(Qt::AlignCenter);
-    preview->setFrameShape(QFrame::Box);
-    if (auto* layout = dialog.layout())
-        layout->addWidget(preview);
-    QObject::connect(&dialog, &QFileDialog::currentChanged, preview, [preview](const QString& path) {
-        const QImage image(path);
-        if (image.isNull()) {
-            preview->clear();
-            return;
-        }
-        preview->setPixmap(QPixmap::fromImage(image.scaled(preview->size(), Qt::KeepAspectRatio)));
-    });
-}
-} // namespace
-
-std::optional<QString> QtPlatform::openPicture(const QString& title)
-{
-    QFileDialog dialog(dialogParent_, title, QString(),
-                       QStringLiteral("Рисунки (*.bmp *.jpg *.jpeg *.png *.gif *.ico);;Все файлы (*)"));
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    attachPreview(dialog);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const std::unique_ptr<QFileDialog> dialog = makePictureChooser(ownerWindow(dialogParent_), pictureTitle());
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    return dialog->selectedFiles().constFirst();
 }
 
 std::optional<QFont> QtPlatform::chooseFont(const QFont& initial)
@@ -106,7 +97,10 @@ void QtPlatform::setClipboardImage(const QImage& image)
 
 bool QtPlatform::openWithDefaultProgram(const QString& path)
 {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    // openUrl alone cannot tell: xdg-open runs detached and it returns true whatever happens.
+    if (!canOpenWithDefaultProgram(path, xdgDefaultApplication))
+        return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
 }
 
 void QtPlatform::popupMenu(QMenu* menu, const QPoint& globalPos)

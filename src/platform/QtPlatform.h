@@ -8,7 +8,7 @@ public:
     std::optional<QString> inputText(const QString& caption, const QString& prompt, const QString& initial) override;
     std::optional<QString> openFile(const QString& title, const QString& filter, const QString& initialName,
                                     const QString& defaultSuffix) override;
-    std::optional<QString> openPicture(const QString& title) override;
+    std::optional<QString> openPicture() override;
     std::optional<QFont> chooseFont(const QFont& initial) override;
     void printerSetup() override;
     void printDialog() override;

@@ -18,8 +18,9 @@ void ScriptedPlatform::showMessage(const QString& caption, const QString& text)
     messages.push_back({caption, text});
 }
 
-std::optional<QString> ScriptedPlatform::inputText(const QString&, const QString& prompt, const QString&)
+std::optional<QString> ScriptedPlatform::inputText(const QString& caption, const QString& prompt, const QString&)
 {
+    inputCaptions << caption;
     inputPrompts << prompt;
     return takeAnswer(inputAnswers);
 }
@@ -32,9 +33,9 @@ std::optional<QString> ScriptedPlatform::openFile(const QString& title, const QS
     return takeAnswer(fileAnswers);
 }
 
-std::optional<QString> ScriptedPlatform::openPicture(const QString& title)
+std::optional<QString> ScriptedPlatform::openPicture()
 {
-    fileTitles << title;
+    fileTitles << pictureTitle();
     return takeAnswer(pictureAnswers);
 }
 

@@ -20,18 +20,13 @@
 #include <QPushButton>
 #include <QTableView>
 
-namespace {
-
-// The grid takes the focus and the line under the pointer becomes current.
-void focusLineAt(QTableView* grid, QPoint viewportPos)
+void CardController::focusLineAt(QTableView* grid, QPoint viewportPos)
 {
     grid->setFocus(Qt::MouseFocusReason);
     const QModelIndex index = grid->indexAt(viewportPos);
     if (index.isValid())
         grid->setCurrentIndex(index);
 }
-
-} // namespace
 
 void CardController::buildCommands()
 {
@@ -80,6 +75,7 @@ void CardController::buildCommands()
         });
         grid->viewport()->installEventFilter(this);
     }
+    buildNoteCommands();
 }
 
 bool CardController::eventFilter(QObject* watched, QEvent* event)
@@ -94,6 +90,11 @@ bool CardController::eventFilter(QObject* watched, QEvent* event)
         if (watched == DBGrid4->viewport()) {
             focusLineAt(DBGrid4, pos);
             DBGrid4DblClick();
+            return true;
+        }
+        if (watched == DBGrid5->viewport()) {
+            focusLineAt(DBGrid5, pos);
+            DBGrid5DblClick();
             return true;
         }
     }

@@ -8,9 +8,11 @@ struct GenealogyStore;
 class MainFrame;
 class QAction;
 class QMenu;
+class QPoint;
 class QTableView;
 class QWidget;
 class TForm2;
+class TForm3;
 class Tevents_form;
 class Tnames_form;
 
@@ -45,6 +47,14 @@ public:
     void N59Click();  // "Добавить ссылку"
     void N60Click();  // "Удалить ссылку"
     void AddRelative(Relative kind);
+    // PopupMenu5, on the comments and the media grids.
+    void bindNoteDialog(TForm3& notes) { noteDialog_ = &notes; }
+    void PopupMenu5Popup();
+    void N74Click();  // "Добавить"
+    void N75Click();  // "Удалить"
+    void N77Click();  // "Просмотреть средствами арболитус'а"
+    void N78Click();  // "Просмотреть программой по умолчанию"
+    void DBGrid5DblClick();
 
     // Set by "Редактировать", cleared by "Добавить": the dialogs replace the selected row.
     bool editFlag = false;
@@ -61,6 +71,7 @@ public:
     QAction *N56 = nullptr, *N57 = nullptr, *N58 = nullptr, *N63 = nullptr, *N64 = nullptr, *N65 = nullptr;
     QAction *N59 = nullptr, *N60 = nullptr, *N66 = nullptr, *N67 = nullptr, *N68 = nullptr, *N69 = nullptr;
     QAction *N70 = nullptr, *N71 = nullptr, *N72 = nullptr, *N73 = nullptr;
+    QAction *N74 = nullptr, *N75 = nullptr, *N76 = nullptr, *N77 = nullptr, *N78 = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -69,6 +80,11 @@ private:
     void buildGrids();
     void buildMenus();
     void buildCommands();
+    void buildNoteCommands();
+    // The grid takes the focus and the line under the pointer becomes current.
+    static void focusLineAt(QTableView* grid, QPoint viewportPos);
+    void addComment();
+    void addMedia();
     bool hasFocus(QTableView* grid) const;
     int cardPerson() const;
     void editName();
@@ -81,5 +97,6 @@ private:
     Tnames_form* nameDialog_ = nullptr;
     Tevents_form* eventDialog_ = nullptr;
     TForm2* linkDialog_ = nullptr;
+    TForm3* noteDialog_ = nullptr;
     std::function<int()> addPerson_;
 };

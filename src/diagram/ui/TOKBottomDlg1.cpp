@@ -208,7 +208,7 @@ void TOKBottomDlg1::OKBtnClick()
 
 bool TOKBottomDlg1::chooseLegendPicture(QLabel* preview, QImage& drawingPicture)
 {
-    const std::optional<QString> path = platform_.openPicture(QStringLiteral("Укажите файл"));
+    const std::optional<QString> path = platform_.openPicture();
     if (!path || !QFileInfo::exists(*path))
         return false;
     const QImage picture(*path);
