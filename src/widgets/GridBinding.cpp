@@ -30,6 +30,8 @@ void bindGrid(QTableView* grid, RecordTableModel* model)
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 4);
     grid->verticalHeader()->hide();
+    // Some designed columns are far wider than the grid; a centred title would be out of sight.
+    grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     const int charWidth = grid->fontMetrics().averageCharWidth();
     for (int c = 0; c < int(model->columns().size()); ++c) {
         const GridColumn& column = model->columns()[std::size_t(c)];
