@@ -1,28 +1,14 @@
 #include "app/BatchRun.h"
 
 #include "app/CommandLine.h"
-#include "card/CardBuilder.h"
 #include "gedcom/GedcomImport.h"
-#include "list/PersonList.h"
+#include "gedcom/WindowlessImportHost.h"
 #include "store/TableDump.h"
 
 namespace {
 
 const QStringList dumpableTables = {"persons", "links", "events", "participants",
                                     "names",   "notes", "diagram", "selection"};
-
-// The window's part of an import, as it stands at start-up: no sort item chosen.
-class BatchImportHost : public GedcomImportHost {
-public:
-    explicit BatchImportHost(GenealogyStore& store) : store_(store) {}
-    void setStatusText(const QString&) override {}
-    void progress(qint64, qint64) override {}
-    void applyListSort() override { ::applyListSort(store_.persons, SortItem::None); }
-    void buildCard(int num) override { fillCardTables(store_, num); }
-
-private:
-    GenealogyStore& store_;
-};
 
 void write(std::FILE* stream, const QString& text)
 {
@@ -61,7 +47,7 @@ void BatchSession::printError(const QString& text) const
 
 bool runImportStep(BatchSession& session, const QStringList& values)
 {
-    BatchImportHost host(session.store);
+    WindowlessImportHost host(session.store);
     GedcomImport import(session.store, host);
     import.begin();
     const bool ok = import.readFile(values.value(0));

@@ -26,6 +26,16 @@ QSettings settings()
     return QSettings(QStringLiteral("Arbolitus"), QStringLiteral("Arbolitus"));
 }
 
+QStringList recentFiles()
+{
+    return settings().value(QStringLiteral("recentFiles")).toStringList();
+}
+
+void keepRecentFiles(const QStringList& files)
+{
+    settings().setValue(QStringLiteral("recentFiles"), files.mid(0, recentFileCount));
+}
+
 } // namespace
 
 void TForm1::watchTreeChanges()
@@ -190,18 +200,18 @@ void TForm1::offerRecoveryCopies()
 
 void TForm1::rememberTreeFile(const QString& path)
 {
-    QStringList files = settings().value(QStringLiteral("recentFiles")).toStringList();
+    QStringList files = recentFiles();
     const QString full = QFileInfo(path).absoluteFilePath();
     files.removeAll(full);
     files.prepend(full);
-    settings().setValue(QStringLiteral("recentFiles"), files.mid(0, recentFileCount));
+    keepRecentFiles(files);
     rebuildRecentFiles();
 }
 
 void TForm1::rebuildRecentFiles()
 {
     recentFiles_->clear();
-    const QStringList files = settings().value(QStringLiteral("recentFiles")).toStringList();
+    const QStringList files = recentFiles();
     for (const QString& file : files)
         connect(recentFiles_->addAction(QFileInfo(file).fileName()), &QAction::triggered, this,
                 [this, file] { openRecentFile(file); });
@@ -213,9 +223,9 @@ void TForm1::openRecentFile(const QString& path)
     if (!QFileInfo::exists(path)) {
         platform_.showMessage(applicationTitle(),
                               QStringLiteral("Файл «%1» не найден; он убран из списка недавних.").arg(path));
-        QStringList files = settings().value(QStringLiteral("recentFiles")).toStringList();
+        QStringList files = recentFiles();
         files.removeAll(path);
-        settings().setValue(QStringLiteral("recentFiles"), files);
+        keepRecentFiles(files);
         rebuildRecentFiles();
         return;
     }

@@ -141,29 +141,28 @@ void RecordTable::emptyTable()
     notifyCursor();
 }
 
-std::vector<RecordTable::SavedRow> RecordTable::savedRows() const
+template <typename Table, typename TakeCell>
+static std::vector<RecordTable::SavedRow> rowsInOrder(Table& table, TakeCell take)
 {
-    std::vector<SavedRow> rows(order_.size());
+    std::vector<RecordTable::SavedRow> rows(std::size_t(table.recordCount()));
     for (std::size_t p = 0; p < rows.size(); ++p) {
-        const RowId row = order_[p];
-        rows[p].creation = creation_[row];
-        rows[p].cells.reserve(fields_.size());
-        for (int f = 0; f < fieldCount(); ++f)
-            rows[p].cells.push_back(cellAt(row, f));
+        const RowId row = table.rowAt(int(p));
+        rows[p].creation = table.creationNumber(row);
+        rows[p].cells.reserve(std::size_t(table.fieldCount()));
+        for (int f = 0; f < table.fieldCount(); ++f)
+            rows[p].cells.push_back(take(row, f));
     }
     return rows;
 }
 
+std::vector<RecordTable::SavedRow> RecordTable::savedRows() const
+{
+    return rowsInOrder(*this, [this](RowId row, int f) { return cellAt(row, f); });
+}
+
 std::vector<RecordTable::SavedRow> RecordTable::takeRows()
 {
-    std::vector<SavedRow> rows(order_.size());
-    for (std::size_t p = 0; p < rows.size(); ++p) {
-        const RowId row = order_[p];
-        rows[p].creation = creation_[row];
-        rows[p].cells.reserve(fields_.size());
-        for (int f = 0; f < fieldCount(); ++f)
-            rows[p].cells.push_back(std::move(cellRef(row, f)));
-    }
+    std::vector<SavedRow> rows = rowsInOrder(*this, [this](RowId row, int f) { return std::move(cellRef(row, f)); });
     emptyTable();
     return rows;
 }

@@ -1,4 +1,5 @@
 #include "dialogs/ui/Tdateform.h"
+#include "widgets/NamedLabel.h"
 
 #include "dialogs/DatePhrase.h"
 #include "dialogs/ui/DialogFlags.h"
@@ -16,14 +17,6 @@
 #include <QToolButton>
 
 namespace {
-
-QLabel* label(QWidget* parent, const char* name, const char* caption, int x, int y)
-{
-    auto* l = new QLabel(QString::fromUtf8(caption), parent);
-    l->setObjectName(QString::fromUtf8(name));
-    l->move(x, y);
-    return l;
-}
 
 DateNumbers numbersOf(const SpinEdit* day, const SpinEdit* month, const SpinEdit* year)
 {
@@ -48,7 +41,7 @@ Tdateform::Tdateform(MainFrame& frame)
 
 void Tdateform::buildControls()
 {
-    label(this, "Label2", "ТИП ДАТЫ", 56, 16);
+    addNamedLabel(this, "Label2", "ТИП ДАТЫ", 56, 16);
     RxSpeedButton1 = new QToolButton(this);
     RxSpeedButton1->setObjectName(QStringLiteral("RxSpeedButton1"));
     RxSpeedButton1->setText(QStringLiteral("В"));
@@ -57,21 +50,21 @@ void Tdateform::buildControls()
     RxSpeedButton1->setGeometry(8, 40, 147, 25);
     connect(RxSpeedButton1, &QToolButton::clicked, this, &Tdateform::RxSpeedButton1Click);
 
-    label(this, "Label3", "ДД", 167, 16);
-    label(this, "Label4", "ММ", 207, 16);
-    label(this, "Label5", "ГГГГ", 247, 16);
+    addNamedLabel(this, "Label3", "ДД", 167, 16);
+    addNamedLabel(this, "Label4", "ММ", 207, 16);
+    addNamedLabel(this, "Label5", "ГГГГ", 247, 16);
     SpinEdit1 = spinEdit("SpinEdit1", 0, 31, 1, {160, 40, 37, 22});
     SpinEdit2 = spinEdit("SpinEdit2", 0, 12, 1, {200, 40, 37, 22});
     SpinEdit3 = spinEdit("SpinEdit3", -9999, 9999, 1900, {239, 40, 49, 22});
     SpinEdit1->setMaxTypedLength(2);
     SpinEdit2->setMaxTypedLength(2);
     SpinEdit3->setMaxTypedLength(4);
-    Label1 = label(this, "Label1", "       ", 295, 45);
+    Label1 = addNamedLabel(this, "Label1", "       ", 295, 45);
     Label1->setAlignment(Qt::AlignCenter);
     Label1->hide();
-    label(this, "Label8", "ДД", 335, 16);
-    label(this, "Label7", "ММ", 375, 16);
-    label(this, "Label6", "ГГГГ", 415, 16);
+    addNamedLabel(this, "Label8", "ДД", 335, 16);
+    addNamedLabel(this, "Label7", "ММ", 375, 16);
+    addNamedLabel(this, "Label6", "ГГГГ", 415, 16);
     SpinEdit4 = spinEdit("SpinEdit4", 0, 31, 1, {323, 40, 40, 22});
     SpinEdit5 = spinEdit("SpinEdit5", 0, 12, 1, {368, 40, 38, 22});
     SpinEdit6 = spinEdit("SpinEdit6", -9999, 9999, 2000, {408, 40, 49, 22});

@@ -1,4 +1,5 @@
 #include "dialogs/ui/Tevents_form.h"
+#include "widgets/NamedLabel.h"
 
 #include "dialogs/EventEntry.h"
 #include "dialogs/ui/DialogFlags.h"
@@ -20,14 +21,6 @@
 #include <QTableWidget>
 
 namespace {
-
-QLabel* label(QWidget* parent, const char* name, const char* caption, int x, int y)
-{
-    auto* l = new QLabel(QString::fromUtf8(caption), parent);
-    l->setObjectName(QString::fromUtf8(name));
-    l->move(x, y);
-    return l;
-}
 
 QPushButton* button(QWidget* parent, const char* name, const char* caption, QRect geometry)
 {
@@ -79,19 +72,19 @@ Tevents_form::Tevents_form(GenealogyStore& store, MainFrame& frame)
 
 void Tevents_form::buildControls()
 {
-    label(this, "Label1", "Событие:", 8, 6);
+    addNamedLabel(this, "Label1", "Событие:", 8, 6);
     ComboBox1 = comboBox(this, "ComboBox1", {EventText::Birth, EventText::Death, QStringLiteral("Свадьба")}, 50,
                          {8, 22, 200, 22});
-    label(this, "Label5", "Дата начала:", 216, 6);
+    addNamedLabel(this, "Label5", "Дата начала:", 216, 6);
     Button1 = button(this, "Button1", "указать", {216, 21, 219, 24});
-    label(this, "Label3", "Место:", 8, 50);
+    addNamedLabel(this, "Label3", "Место:", 8, 50);
     ComboBox2 = comboBox(this, "ComboBox2",
                          {QStringLiteral("Москва"), QStringLiteral("Россия"), QStringLiteral("Евразия"),
                           QStringLiteral("Планета Земля"), QStringLiteral("Галактика Млечный путь"),
                           QStringLiteral("'Наше' скопление галактик"), QStringLiteral("'Наше' скопление метагалактик"),
                           QStringLiteral("Бесконечная вселенная")},
                          100, {8, 66, 200, 22});
-    label(this, "Label6", "Дата окончания:", 216, 50);
+    addNamedLabel(this, "Label6", "Дата окончания:", 216, 50);
     Button2 = button(this, "Button2", "указать", {216, 65, 219, 24});
     Button2->setEnabled(false);
     DBGrid6 = placeholderGrid(this, "DBGrid6", "Медиа - файлы (Временно не доступно)", {8, 226, 210, 76});
@@ -119,7 +112,7 @@ void Tevents_form::buildParticipants()
     DBGrid1->setGeometry(40, 20, 240, 96);
     DBGrid1->horizontalHeader()->hide();
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
-    label(GroupBox1, "Label2", "Роль:", 290, 20);
+    addNamedLabel(GroupBox1, "Label2", "Роль:", 290, 20);
     ComboBox3 = comboBox(GroupBox1, "ComboBox3", {}, 100, {290, 36, 128, 22});
 
     connect(Button3, &QPushButton::clicked, this, &Tevents_form::Button3Click);

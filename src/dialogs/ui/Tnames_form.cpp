@@ -1,4 +1,5 @@
 #include "dialogs/ui/Tnames_form.h"
+#include "widgets/NamedLabel.h"
 
 #include "dialogs/ui/DialogFlags.h"
 #include "store/GenealogyStore.h"
@@ -10,14 +11,6 @@
 #include <QPushButton>
 
 namespace {
-
-QLabel* label(QWidget* parent, const char* name, const char* caption, int x, int y)
-{
-    auto* l = new QLabel(QString::fromUtf8(caption), parent);
-    l->setObjectName(QString::fromUtf8(name));
-    l->move(x, y);
-    return l;
-}
 
 QLineEdit* edit(QWidget* parent, const char* name, int x, int y)
 {
@@ -34,18 +27,18 @@ Tnames_form::Tnames_form(GenealogyStore& store)
 {
     setFixedSize(405, 125);
     centreOnScreen(this);
-    label(this, "Label4", "Тип:", 8, 8);
+    addNamedLabel(this, "Label4", "Тип:", 8, 8);
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setEditable(true);
     ComboBox1->addItems({NameText::MainType, QStringLiteral("Церковное"), QStringLiteral("Nickname"), NameText::Alternative});
     ComboBox1->lineEdit()->setMaxLength(20);
     ComboBox1->setGeometry(6, 23, 123, 21);
-    label(this, "Label1", "Фамилия:", 136, 8);
+    addNamedLabel(this, "Label1", "Фамилия:", 136, 8);
     Edit1 = edit(this, "Edit1", 136, 24);
-    label(this, "Label2", "Имя:", 8, 48);
+    addNamedLabel(this, "Label2", "Имя:", 8, 48);
     Edit2 = edit(this, "Edit2", 8, 64);
-    label(this, "Label3", "Отчество:", 136, 48);
+    addNamedLabel(this, "Label3", "Отчество:", 136, 48);
     Edit3 = edit(this, "Edit3", 136, 64);
     RadioGroup1 = new RadioGroup(QStringLiteral("Пол"),
                                  {QStringLiteral("Неизвестен"), QStringLiteral("Мужской"), QStringLiteral("Женский")}, 1, this);
