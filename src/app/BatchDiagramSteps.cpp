@@ -7,19 +7,13 @@
 #include "diagram/DiagramSettings.h"
 #include "diagram/LegendPictures.h"
 #include "export/DiagramBitmap.h"
+#include "treefile/AtomicFile.h"
 
 #include <QImageWriter>
 
 namespace {
 
 constexpr int maxUnit = 100000;  // the image properties dialog's spin edits go no further
-
-bool skippedForMissingRoot(const BatchSession& session, const char* step)
-{
-    if (session.rootMissing)
-        session.printError(QStringLiteral("Шаг %1 пропущен: персонаж из --root не найден").arg(QLatin1String(step)));
-    return session.rootMissing;
-}
 
 std::optional<TreeKind> treeKindNamed(const QString& name)
 {
@@ -67,7 +61,7 @@ bool runRootStep(BatchSession& session, const QStringList& values)
 
 bool runBuildStep(BatchSession& session, const QStringList& values)
 {
-    if (skippedForMissingRoot(session, "--build"))
+    if (session.skippedForMissingRoot("--build"))
         return false;
     const std::optional<TreeKind> kind = treeKindNamed(values.value(0));
     if (!kind) {
@@ -87,7 +81,7 @@ bool runBuildStep(BatchSession& session, const QStringList& values)
 
 bool runExportBitmapStep(BatchSession& session, const QStringList& values)
 {
-    if (skippedForMissingRoot(session, "--export-bitmap"))
+    if (session.skippedForMissingRoot("--export-bitmap"))
         return false;
     const QString path = values.value(0);
     const QSize ranges(session.scroll.horzRange(), session.scroll.vertRange());
@@ -98,10 +92,13 @@ bool runExportBitmapStep(BatchSession& session, const QStringList& values)
         session.printError(*error);
         return false;
     }
-    QImageWriter writer(path, "bmp");
-    if (!writer.write(std::get<QImage>(result))) {
-        session.printError(QStringLiteral("Не удалось записать файл %1: %2").arg(path, writer.errorString()));
-        return false;
-    }
-    return true;
+    const auto error = saveAtomically(path, [&](const QString& temporary) -> std::optional<QString> {
+        QImageWriter writer(temporary, "bmp");
+        if (!writer.write(std::get<QImage>(result)))
+            return writer.errorString();
+        return std::nullopt;
+    });
+    if (error)
+        session.printError(*error);
+    return !error;
 }

@@ -35,6 +35,13 @@ const LegendPictures& BatchSession::pictures()
     return *pictures_;
 }
 
+bool BatchSession::skippedForMissingRoot(const char* step) const
+{
+    if (rootMissing)
+        printError(QStringLiteral("Шаг %1 пропущен: персонаж из --root не найден").arg(QLatin1String(step)));
+    return rootMissing;
+}
+
 void BatchSession::print(const QString& text) const
 {
     write(output, text);

@@ -20,6 +20,8 @@ public:
 
     // The legend pictures, read from the picture folder at first use.
     const LegendPictures& pictures();
+    // Tells that a step which builds or draws is skipped after a --root that named nobody.
+    bool skippedForMissingRoot(const char* step) const;
 
     GenealogyStore store;
     // The image properties dialog's settings, as at start-up until a tree file brings its own.
@@ -48,6 +50,10 @@ bool runRootStep(BatchSession& session, const QStringList& values);
 bool runBuildStep(BatchSession& session, const QStringList& values);
 // "--export-bitmap FILE": the clipboard's one-bit bitmap of the whole diagram, as a BMP file.
 bool runExportBitmapStep(BatchSession& session, const QStringList& values);
+// "--export-image FILE": the whole diagram as a PNG, SVG or PDF file, by the suffix.
+bool runExportImageStep(BatchSession& session, const QStringList& values);
+// "--export-register NUM FILE": the generation register of person NUM's descendants, as UTF-8 text.
+bool runExportRegisterStep(BatchSession& session, const QStringList& values);
 
 // "--open FILE.arbolitus": replaces the tree by the file's, as "Открыть…" does.
 bool runOpenStep(BatchSession& session, const QStringList& values);

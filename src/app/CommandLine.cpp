@@ -29,6 +29,11 @@ const std::vector<CommandLineOption>& commandLineOptions()
         {"--export-bitmap", "", 1, "ФАЙЛ.bmp",
          "записать всю диаграмму в файл BMP, один бит на\nточку, как при копировании в буфер обмена",
          CommandLineOption::Step, &runExportBitmapStep},
+        {"--export-image", "", 1, "ФАЙЛ", "записать всю диаграмму в файл PNG, SVG или PDF\n(формат по расширению имени)",
+         CommandLineOption::Step, &runExportImageStep},
+        {"--export-register", "", 2, "НОМЕР ФАЙЛ.txt",
+         "записать поколенную роспись потомков персонажа\nс этим номером в текстовый файл (UTF-8)",
+         CommandLineOption::Step, &runExportRegisterStep},
     };
     return options;
 }

@@ -191,7 +191,8 @@ private:
     QMenuBar* MainMenu1 = nullptr;
     QAction *OpenTree = nullptr, *SaveTree = nullptr, *SaveTreeAs = nullptr;
     QMenu* recentFiles_ = nullptr;  // "Недавние файлы"
-    QAction *N2 = nullptr, *N3 = nullptr, *N4 = nullptr, *Gedcom1 = nullptr, *ClipboardBMP1 = nullptr, *txt1 = nullptr;
+    QAction *N2 = nullptr, *N3 = nullptr, *N4 = nullptr, *Gedcom1 = nullptr, *ClipboardBMP1 = nullptr, *Image1 = nullptr,
+            *txt1 = nullptr;
     QAction *N23 = nullptr, *N22 = nullptr, *N6 = nullptr, *N7 = nullptr;
     QAction *N10 = nullptr, *N11 = nullptr, *N12 = nullptr;
     QAction *N18 = nullptr, *N17 = nullptr, *N24 = nullptr, *N37 = nullptr, *N39 = nullptr, *N29 = nullptr;

@@ -159,9 +159,9 @@ void TForm1::buildFileMenu()
     N4->setObjectName(QStringLiteral("N4"));
     Gedcom1 = addNamedAction(exportMenu, "Gedcom1", "Gedcom");
     ClipboardBMP1 = addNamedAction(exportMenu, "ClipboardBMP1", "Clipboard (BMP-1bit)");
+    Image1 = addNamedAction(exportMenu, "Image1", "Изображение (PNG, SVG, PDF)…");
     txt1 = addNamedAction(exportMenu, "txt1", "Ген. росписи (txt)");
     Gedcom1->setEnabled(false);
-    txt1->setEnabled(false);
     recentFiles_ = file->addMenu(QStringLiteral("Недавние файлы"));
     recentFiles_->setObjectName(QStringLiteral("RecentFiles"));
     file->addSeparator();
@@ -169,6 +169,7 @@ void TForm1::buildFileMenu()
     N22 = addNamedAction(file, "N22", "Установки печати");
     N6 = addNamedAction(file, "N6", "Печать");
     N6->setEnabled(false);
+    connect(file, &QMenu::aboutToShow, this, [this] { N6->setEnabled(export_->canPrint()); });
     file->addSeparator();
     N7 = addNamedAction(file, "N7", "Выход");
 }
@@ -209,6 +210,9 @@ void TForm1::connectMenus()
     connect(SaveTreeAs, &QAction::triggered, this, &TForm1::saveTreeAs);
     connect(N3, &QAction::triggered, import_, &ImportController::N3Click);
     connect(ClipboardBMP1, &QAction::triggered, export_, &ExportController::ClipboardBMP1Click);
+    connect(Image1, &QAction::triggered, export_, &ExportController::Image1Click);
+    connect(txt1, &QAction::triggered, export_, &ExportController::txt1Click);
+    connect(N6, &QAction::triggered, export_, &ExportController::N6Click);
     connect(N23, &QAction::triggered, this, [this] { platform_.printerSetup(); });
     connect(N22, &QAction::triggered, this, [this] { platform_.printDialog(); });
     connect(N7, &QAction::triggered, this, &TForm1::N7Click);

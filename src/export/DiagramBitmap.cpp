@@ -29,18 +29,14 @@ void copyStripAsBits(const QImage& strip, int rows, QImage& bitmap, int top)
 
 } // namespace
 
-QSize diagramBitmapSize(QSize scrollRanges, DiagramUnits units)
-{
-    return {scrollRanges.width() - 18 * units.h, scrollRanges.height() - 18 * units.v};
-}
-
 std::variant<QImage, QString> renderDiagramBitmap(const RecordTable& items, const LegendPictures& pictures,
                                                   const DiagramSettings& settings, const QFont& font,
                                                   QSize scrollRanges)
 {
-    const QSize size = diagramBitmapSize(scrollRanges, settings.units);
-    if (size.width() <= 0 || size.height() <= 0 || items.isEmpty())
-        return QStringLiteral("Диаграмма пуста: нечего копировать в буфер обмена");
+    const DiagramChart chart{items, pictures, settings, font, scrollRanges};
+    if (auto refusal = chart.emptyRefusal(QStringLiteral("копировать в буфер обмена")))
+        return *refusal;
+    const QSize size = chart.size();
     if (size.width() > maxBitmapSide || size.height() > maxBitmapSide
         || qint64(size.width()) * size.height() > maxBitmapPixels)
         return QStringLiteral("Диаграмма слишком велика для копирования в буфер обмена (%1 × %2 точек)")
@@ -52,23 +48,13 @@ std::variant<QImage, QString> renderDiagramBitmap(const RecordTable& items, cons
         return QStringLiteral("Не хватает памяти для изображения %1 × %2 точек").arg(size.width()).arg(size.height());
     bitmap.setColorTable(blackAndWhite());
 
-    CanvasState canvas;
-    canvas.penWidth = settings.lineWidth;
-    canvas.font = font;
-    canvas.font.setStyleStrategy(QFont::NoAntialias);
-    DiagramPass pass;
-    pass.shift = QPoint(-9 * settings.units.h, -9 * settings.units.v);
-    pass.firstWordOfFamilyName = false;
-    pass.captionsOfAnyPersonRow = false;
-
     const int stripHeight = int(std::max<qint64>(1, stripPixels / size.width()));
     QImage strip(size.width(), std::min(stripHeight, size.height()), QImage::Format_RGB32);
     for (int top = 0; top < size.height(); top += strip.height()) {
         strip.fill(Qt::white);
         QPainter painter(&strip);
         painter.translate(0, -top);
-        pass.deviceArea = QRect(QPoint(0, top) - pass.shift, strip.size());
-        paintDiagramRows(painter, items, pictures, settings, canvas, pass);
+        paintChart(painter, chart, QRect(QPoint(0, top), strip.size()));
         painter.end();
         const int rows = std::min(strip.height(), size.height() - top);
         copyStripAsBits(strip, rows, bitmap, top);

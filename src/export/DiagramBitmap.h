@@ -1,5 +1,5 @@
 #pragma once
-#include "diagram/DiagramPainter.h"
+#include "export/DiagramChart.h"
 
 #include <QImage>
 #include <QSize>
@@ -9,9 +9,6 @@
 // in other formats, and a diagram that large is a mistake more often than not.
 constexpr qint64 maxBitmapPixels = 200'000'000;
 constexpr int maxBitmapSide = 32767;
-
-// The size of the whole diagram's bitmap: the scroll ranges less nine units on each side.
-QSize diagramBitmapSize(QSize scrollRanges, DiagramUnits units);
 
 // Renders every row of the diagram into a one-bit black and white bitmap, or
 // says in Russian why there is nothing to render.

@@ -3,16 +3,20 @@
 #include <QImage>
 #include <QPoint>
 #include <QString>
+#include <memory>
 #include <optional>
 
 class QMenu;
+class QPrintPreviewDialog;
+class QPrinter;
 class QWidget;
 
 // Everything modal or owned by the operating system goes through here, so that
 // tests can answer it without a real dialog ever blocking them.
 class Platform {
 public:
-    virtual ~Platform() = default;
+    Platform();
+    virtual ~Platform();
 
     // An information box with an OK button.
     virtual void showMessage(const QString& caption, const QString& text) = 0;
@@ -27,8 +31,13 @@ public:
     void setPictureTitle(const QString& title) { pictureTitle_ = title; }
     QString pictureTitle() const { return pictureTitle_; }
     virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
+    // The printer and page set-up dialogs change the kept printer on OK; they print nothing.
     virtual void printerSetup() = 0;
     virtual void printDialog() = 0;
+    // The printer and page set-up last chosen, kept for every printing.
+    QPrinter& printer();
+    // Shows a print preview built over the kept printer.
+    virtual void showPrintPreview(QPrintPreviewDialog& dialog) = 0;
     virtual void setClipboardImage(const QImage& image) = 0;
     // Opens a file with the user's default program for its type; false when
     // the file is missing or unreadable or no program is associated with it.
@@ -53,5 +62,6 @@ public:
 
 protected:
     QWidget* dialogParent_ = nullptr;
+    std::unique_ptr<QPrinter> printer_;
     QString pictureTitle_ = QStringLiteral("Укажите файл");
 };

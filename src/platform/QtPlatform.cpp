@@ -15,6 +15,8 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrintPreviewDialog>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QUrl>
 
@@ -78,15 +80,19 @@ std::optional<QFont> QtPlatform::chooseFont(const QFont& initial)
 
 void QtPlatform::printerSetup()
 {
-    QPrinter printer;
-    QPageSetupDialog dialog(&printer, dialogParent_);
+    QPageSetupDialog dialog(&printer(), dialogParent_);
     dialog.exec();
 }
 
 void QtPlatform::printDialog()
 {
-    QPrinter printer;
-    QPrintDialog dialog(&printer, dialogParent_);
+    // OK keeps the choice for the next printing; printing itself starts from the preview.
+    QPrintDialog dialog(&printer(), dialogParent_);
+    dialog.exec();
+}
+
+void QtPlatform::showPrintPreview(QPrintPreviewDialog& dialog)
+{
     dialog.exec();
 }
 
@@ -119,6 +125,12 @@ std::optional<QString> QtPlatform::saveFile(const QString& title, const QString&
     QFileDialog dialog(dialogParent_, title, QString(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
+    // With several filters, the chosen one gives the suffix of a name typed without one.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& chosen) {
+        const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(chosen);
+        if (match.hasMatch())
+            dialog.setDefaultSuffix(match.captured(1));
+    });
     dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;

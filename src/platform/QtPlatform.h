@@ -12,6 +12,7 @@ public:
     std::optional<QFont> chooseFont(const QFont& initial) override;
     void printerSetup() override;
     void printDialog() override;
+    void showPrintPreview(QPrintPreviewDialog& dialog) override;
     void setClipboardImage(const QImage& image) override;
     bool openWithDefaultProgram(const QString& path) override;
     void popupMenu(QMenu* menu, const QPoint& globalPos) override;

@@ -3,6 +3,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <vector>
 
 // Answers every dialog from queues filled by a test and records what was shown.
@@ -34,6 +35,9 @@ public:
     std::optional<QImage> clipboard;
     int printerSetups = 0;
     int printDialogs = 0;
+    int printPreviews = 0;
+    // Looks at a print preview while it would be shown.
+    std::function<void(QPrintPreviewDialog&)> onPrintPreview;
     int quits = 0;
 
     QString lastMessage() const { return messages.empty() ? QString() : messages.back().text; }
@@ -46,6 +50,12 @@ public:
     std::optional<QFont> chooseFont(const QFont& initial) override;
     void printerSetup() override { ++printerSetups; }
     void printDialog() override { ++printDialogs; }
+    void showPrintPreview(QPrintPreviewDialog& dialog) override
+    {
+        ++printPreviews;
+        if (onPrintPreview)
+            onPrintPreview(dialog);
+    }
     void setClipboardImage(const QImage& image) override { clipboard = image; }
     bool openWithDefaultProgram(const QString& path) override;
     void popupMenu(QMenu* menu, const QPoint& globalPos) override;

@@ -1,0 +1,136 @@
+#include "export/ChartFile.h"
+
+#include "export/DiagramBitmap.h"
+#include "treefile/AtomicFile.h"
+
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <cmath>
+
+namespace {
+
+QString productTitle(const QString& path)
+{
+    return QStringLiteral("Arbolitus: %1").arg(QFileInfo(path).completeBaseName());
+}
+
+std::optional<QString> pngRefusal(QSize size)
+{
+    if (size.width() <= maxBitmapSide && size.height() <= maxBitmapSide
+        && qint64(size.width()) * size.height() <= maxBitmapPixels)
+        return std::nullopt;
+    return QStringLiteral("Изображение %1 × %2 точек слишком велико для PNG: допустимо не более 32 767 точек "
+                          "по стороне и 200 миллионов точек всего. Сохраните его в SVG или PDF.")
+        .arg(size.width())
+        .arg(size.height());
+}
+
+std::optional<QString> writePng(const DiagramChart& chart, const QString& temporary)
+{
+    const QImage image = renderChartArea(chart, QRect(QPoint(), chart.size()));
+    if (image.isNull())
+        return QStringLiteral("не хватает памяти для изображения");
+    QImageWriter writer(temporary, "png");
+    if (!writer.write(image))
+        return writer.errorString();
+    return std::nullopt;
+}
+
+std::optional<QString> writeSvg(const DiagramChart& chart, const QString& temporary, const QString& target)
+{
+    QSvgGenerator generator;
+    generator.setFileName(temporary);
+    generator.setSize(chart.size());
+    generator.setViewBox(QRect(QPoint(), chart.size()));
+    generator.setResolution(72);
+    generator.setTitle(productTitle(target));
+    QPainter painter;
+    if (!painter.begin(&generator))
+        return QStringLiteral("файл не открывается для записи");
+    paintChart(painter, chart, QRect(QPoint(), chart.size()));
+    painter.end();
+    return std::nullopt;
+}
+
+std::optional<QString> writePdf(const DiagramChart& chart, const QString& temporary, const QString& target)
+{
+    const double scale = pdfScale(chart.size());
+    QPdfWriter writer(temporary);
+    writer.setResolution(72);
+    writer.setCreator(QStringLiteral("Arbolitus"));
+    writer.setTitle(productTitle(target));
+    const QSizeF page(chart.size().width() * scale, chart.size().height() * scale);
+    writer.setPageLayout(QPageLayout(QPageSize(page, QPageSize::Point, QString(), QPageSize::ExactMatch),
+                                     QPageLayout::Portrait, QMarginsF()));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return QStringLiteral("файл не открывается для записи");
+    painter.scale(scale, scale);
+    paintChart(painter, chart, QRect(QPoint(), chart.size()));
+    if (!painter.end())
+        return QStringLiteral("ошибка записи");
+    return std::nullopt;
+}
+
+QString writtenNote(const DiagramChart& chart, ChartFormat format, const QString& path)
+{
+    QString note = QStringLiteral("Изображение %1 × %2 точек записано в файл «%3».")
+                       .arg(chart.size().width())
+                       .arg(chart.size().height())
+                       .arg(QFileInfo(path).fileName());
+    const double scale = pdfScale(chart.size());
+    if (format == ChartFormat::Pdf && scale < 1)
+        note += QStringLiteral(" Страница PDF уменьшена до %1 %, чтобы не превышать 200 × 200 дюймов.")
+                    .arg(QString::number(scale * 100, 'f', scale < 0.1 ? 2 : 1));
+    return note;
+}
+
+} // namespace
+
+std::optional<ChartFormat> chartFormatOfPath(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("png"))
+        return ChartFormat::Png;
+    if (suffix == QLatin1String("svg"))
+        return ChartFormat::Svg;
+    if (suffix == QLatin1String("pdf"))
+        return ChartFormat::Pdf;
+    return std::nullopt;
+}
+
+double pdfScale(QSize size)
+{
+    const int side = std::max(size.width(), size.height());
+    return side > maxPdfPagePoints ? maxPdfPagePoints / side : 1.0;
+}
+
+ChartFileResult writeChartFile(const DiagramChart& chart, const QString& path)
+{
+    const std::optional<ChartFormat> format = chartFormatOfPath(path);
+    if (!format)
+        return {false, QStringLiteral("Не удалось сохранить файл «%1»: неизвестный формат изображения "
+                                      "(допустимы .png, .svg и .pdf).")
+                           .arg(QFileInfo(path).fileName())};
+    if (auto refusal = chart.emptyRefusal(QStringLiteral("записывать в файл")))
+        return {false, *refusal};
+    if (*format == ChartFormat::Png)
+        if (auto refusal = pngRefusal(chart.size()))
+            return {false, *refusal};
+    const auto error = saveAtomically(path, [&](const QString& temporary) -> std::optional<QString> {
+        switch (*format) {
+        case ChartFormat::Png:
+            return writePng(chart, temporary);
+        case ChartFormat::Svg:
+            return writeSvg(chart, temporary, path);
+        case ChartFormat::Pdf:
+            return writePdf(chart, temporary, path);
+        }
+        return std::nullopt;
+    });
+    if (error)
+        return {false, *error};
+    return {true, writtenNote(chart, *format, path)};
+}

@@ -1,0 +1,204 @@
+#include "diagram/DiagramRows.h"
+#include "export/ChartFile.h"
+#include "export/ChartPages.h"
+#include "export/DiagramBitmap.h"
+#include "export/ui/ChartPrint.h"
+#include "store/GenealogyStore.h"
+#include "support/TestHelpers.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ChartExport : public ::testing::Test {
+protected:
+    ChartExport()
+    {
+        pictures.male = builtInMalePicture();
+        pictures.female = builtInFemalePicture();
+        pictures.rebuildInverted();
+        font = QFont(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(8);
+        insertPersonRow(store.diagram, DiagramRowType::Female, QPoint(1020, 900), "Петрова", "Анна Ивановна", 2);
+        insertPersonRow(store.diagram, DiagramRowType::Male, QPoint(850, 750), "Иванов", "Иван", 1);
+        insertLineRow(store.diagram, 1, 2);
+    }
+    DiagramChart chart(QSize ranges = QSize(1900, 1800)) const
+    {
+        return {store.diagram, pictures, settings, font, ranges};
+    }
+    QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+    // Files left in the folder, temporary ones included.
+    QStringList leftovers() const
+    {
+        return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+
+    GenealogyStore store;
+    LegendPictures pictures;
+    DiagramSettings settings;
+    QFont font;
+    QTemporaryDir dir;
+};
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+int pdfPages(const QByteArray& pdf)
+{
+    return int(pdf.count("/Type /Page\n") + pdf.count("/Type /Page ") + pdf.count("/Type /Page/")
+               + pdf.count("/Type /Page>"));
+}
+
+QSizeF pdfMediaBox(const QByteArray& pdf)
+{
+    const auto match = QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]"))
+                           .match(QString::fromLatin1(pdf));
+    return match.hasMatch() ? QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble()) : QSizeF();
+}
+
+} // namespace
+
+TEST_F(ChartExport, PngIsTheClipboardDrawingInColour)
+{
+    for (bool grid : {false, true}) {
+        settings.grid = grid;
+        const ChartFileResult written = writeChartFile(chart(), path("chart.png"));
+        ASSERT_TRUE(written.written) << written.text.toStdString();
+        const QImage png = QImage(path("chart.png")).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(png.size(), QSize(1900 - 18 * 85, 1800 - 18 * 75));
+        EXPECT_EQ(png, renderChartArea(chart(), QRect(QPoint(), png.size())));
+
+        // The one-bit bitmap is that very drawing thresholded; the grey grid dots fall to white.
+        const QImage bitmap = std::get<QImage>(
+            renderDiagramBitmap(store.diagram, pictures, settings, font, QSize(1900, 1800)));
+        for (int y = 0; y < png.height(); ++y)
+            for (int x = 0; x < png.width(); ++x)
+                ASSERT_EQ(qGray(png.pixel(x, y)) >= 128, bitmap.pixelIndex(x, y) == 1) << x << "," << y;
+        EXPECT_EQ(png.pixel(340, 225) == qRgb(128, 128, 128), grid);
+    }
+    EXPECT_EQ(leftovers(), QStringList{"chart.png"});
+}
+
+TEST_F(ChartExport, SvgAndPdfAreVectorsWithTheNamesAsText)
+{
+    ASSERT_TRUE(writeChartFile(chart(), path("chart.svg")).written);
+    QSvgRenderer svg(path("chart.svg"));
+    ASSERT_TRUE(svg.isValid());
+    EXPECT_EQ(svg.viewBox(), QRect(0, 0, 370, 450));
+    EXPECT_TRUE(QString::fromUtf8(readAll(path("chart.svg"))).contains(QStringLiteral("Анна Ивановна")));
+
+    const ChartFileResult pdf = writeChartFile(chart(), path("chart.pdf"));
+    ASSERT_TRUE(pdf.written);
+    EXPECT_FALSE(pdf.text.contains(QStringLiteral("уменьшена")));
+    EXPECT_EQ(pdfPages(readAll(path("chart.pdf"))), 1);
+    EXPECT_EQ(pdfMediaBox(readAll(path("chart.pdf"))), QSizeF(370, 450));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {path("chart.pdf"), QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(20000)) << "pdftotext (poppler-utils) is needed";
+    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(words.contains(QStringLiteral("Петрова")) && words.contains(QStringLiteral("Иванов")))
+        << words.toStdString();
+
+    // Past 200 inches a side the page is scaled down, and the message says by how much.
+    const QSize ranges(18 * 85 + 28800, 1600);
+    const ChartFileResult large = writeChartFile(chart(ranges), path("large.pdf"));
+    ASSERT_TRUE(large.written);
+    EXPECT_TRUE(large.text.contains(QStringLiteral("50.0 %"))) << large.text.toStdString();
+    const QSizeF box = pdfMediaBox(readAll(path("large.pdf")));
+    EXPECT_NEAR(box.width(), 14400, 1);
+    EXPECT_NEAR(box.height(), 125, 1);
+}
+
+TEST_F(ChartExport, RefusalsWriteNothing)
+{
+    QDir(dir.path()).mkdir(QStringLiteral("folder.png"));
+    const QSize tooWide(18 * 85 + 32768, 1600), tooLarge(18 * 85 + 20000, 18 * 75 + 10001);
+    const struct {
+        QSize ranges;
+        QString target;
+        bool emptyDiagram;
+        QString expected;
+    } cases[] = {
+        {{1900, 1600}, path("chart.jpg"), false, "неизвестный формат"},
+        {{1000, 1600}, path("chart.svg"), false, "Диаграмма пуста"},  // ranges within the margins
+        {tooWide, path("chart.png"), false, "32768 × 250 точек слишком велико для PNG"},
+        {tooLarge, path("chart.png"), false, "Сохраните его в SVG или PDF"},
+        {{1900, 1600}, path("missing/chart.pdf"), false, "«chart.pdf»: папка"},
+        {{1900, 1600}, path("folder.png"), false, "«folder.png»: под этим именем уже есть папка"},
+        {{1900, 1600}, path("chart.png"), true, "Диаграмма пуста"},
+    };
+    for (const auto& c : cases) {
+        if (c.emptyDiagram)
+            store.diagram.emptyTable();
+        const ChartFileResult result = writeChartFile(chart(c.ranges), c.target);
+        EXPECT_FALSE(result.written);
+        EXPECT_TRUE(result.text.contains(c.expected)) << result.text.toStdString();
+        EXPECT_EQ(leftovers(), QStringList());
+    }
+    // SVG and PDF take what PNG refuses.
+    store.diagram.emptyTable();
+    insertPersonRow(store.diagram, DiagramRowType::Male, QPoint(850, 750), "Иванов", "Иван", 1);
+    EXPECT_TRUE(writeChartFile(chart(tooWide), path("wide.svg")).written);
+}
+
+TEST(ChartPages, PlansForOnePageAndTheNaturalSize)
+{
+    const QSizeF a4(523, 770);
+    const struct {
+        QSize chart;
+        PrintFit fit;
+        double scale;
+        int pages;
+        int lastColumn, lastRow;
+    } cases[] = {
+        {{300, 200}, PrintFit::OnePage, 1, 1, 1, 1},            // never scaled up
+        {{1046, 770}, PrintFit::OnePage, 0.5, 1, 1, 1},
+        {{300, 200}, PrintFit::NaturalSize, 1, 1, 1, 1},
+        {{523, 770}, PrintFit::NaturalSize, 1, 1, 1, 1},        // exactly one sheet
+        {{524, 770}, PrintFit::NaturalSize, 1, 2, 2, 1},
+        {{1000, 2000}, PrintFit::NaturalSize, 1, 6, 2, 3},
+        {{30000, 30000}, PrintFit::NaturalSize, 1, 0, 0, 0},   // thousands of sheets are not laid out
+    };
+    for (const auto& c : cases) {
+        const PrintPlan plan = planChartPrint(c.chart, a4, c.fit);
+        EXPECT_DOUBLE_EQ(plan.scale, c.scale);
+        ASSERT_EQ(int(plan.pages.size()), c.pages) << c.chart.width() << "×" << c.chart.height();
+        if (c.pages == 0)
+            continue;
+        EXPECT_EQ(plan.pages.back().column, c.lastColumn);
+        EXPECT_EQ(plan.pages.back().row, c.lastRow);
+        // The sheets cover the chart, each overlapping the one before it.
+        QRectF covered;
+        for (const ChartPage& page : plan.pages)
+            covered |= page.source;
+        EXPECT_EQ(covered, QRectF(QPointF(), QSizeF(c.chart)));
+        if (c.pages > 1) {
+            EXPECT_DOUBLE_EQ(plan.pages[1].source.left(), a4.width() - pageOverlapPoints);
+        }
+    }
+    EXPECT_EQ(naturalPageCount({30000, 30000}, a4), qint64(59) * 40);
+}
+
+TEST_F(ChartExport, PrintingGivesThePlannedPages)
+{
+    for (PrintFit fit : {PrintFit::OnePage, PrintFit::NaturalSize}) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path("print.pdf"));
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        const QSize ranges(18 * 85 + 1200, 18 * 75 + 1000);
+        printChart(printer, chart(ranges), fit);
+        const QSizeF paper = printer.pageLayout().paintRect(QPageLayout::Point).size();
+        EXPECT_EQ(pdfPages(readAll(path("print.pdf"))), int(planChartPrint(QSize(1200, 1000), paper, fit).pages.size()));
+    }
+}
