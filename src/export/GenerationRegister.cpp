@@ -117,9 +117,14 @@ private:
     QString fullName(RowId row) const
     {
         const RecordTable& p = store_.persons;
-        QString name = joined({p.stringAt(row, PersonField::fam), p.stringAt(row, PersonField::name),
-                               p.stringAt(row, PersonField::surname)},
-                              QStringLiteral(" "));
+        QStringList parts{p.stringAt(row, PersonField::fam), p.stringAt(row, PersonField::name),
+                          p.stringAt(row, PersonField::surname)};
+        // A name read as "Имя /Фамилия/" leaves the family name in a later part: it still goes first.
+        const auto slashed = std::find_if(parts.begin() + 1, parts.end(),
+                                          [](const QString& part) { return part.contains(QLatin1Char('/')); });
+        if (parts.front().trimmed().isEmpty() && slashed != parts.end())
+            std::rotate(parts.begin(), slashed, slashed + 1);
+        QString name = joined(parts, QStringLiteral(" "));
         // The import keeps the slashes around the family name, wherever the name's words put it.
         name.remove(QLatin1Char('/'));
         name = name.simplified();
