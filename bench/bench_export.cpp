@@ -1,0 +1,82 @@
+// Prints how long the chart files of a 10 000-box diagram and the generation
+// register of 10 000 descendants take to write.
+#include "diagram/DiagramLayout.h"
+#include "diagram/DiagramRows.h"
+#include "diagram/DiagramScroll.h"
+#include "export/ChartFile.h"
+#include "export/GenerationRegister.h"
+#include "store/GenealogyStore.h"
+
+#include "BenchTiming.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+// Boxes on a grid of 100 columns, each joined to the box before it.
+void fillDiagram(RecordTable& items, int boxes, int columns)
+{
+    for (int n = boxes; n >= 1; --n) {
+        const int i = n - 1;
+        insertPersonRow(items, n % 2 ? 2 : 1, QPoint(850 + (i % columns) * 85, 750 + (i / columns) * 75),
+                        QStringLiteral("Петрова"), QStringLiteral("Анна Ивановна"), n);
+    }
+    for (int n = 2; n <= boxes; ++n)
+        insertLineRow(items, n - 1, n);
+    sortLinesFirst(items);
+}
+
+// Person i is the father of 2i and 2i + 1, with a wife each.
+void fillDescendants(GenealogyStore& store, int persons)
+{
+    for (int n = 2 * persons; n >= 1; --n)
+        store.persons.insertRecord({n, QStringLiteral("Фамилия%1").arg(n), QStringLiteral("Имя"),
+                                    QStringLiteral("Отчество"), QString(), n <= persons, QStringLiteral("1900"),
+                                    QStringLiteral("Город")});
+    for (int i = persons / 2; i >= 1; --i) {
+        store.links.insertRecord({i, persons + i, LinkKind::Spouses});
+        if (2 * i + 1 <= persons)
+            store.links.insertRecord({i, 2 * i + 1, LinkKind::ParentOf});
+        store.links.insertRecord({i, 2 * i, LinkKind::ParentOf});
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QTemporaryDir dir;
+
+    GenealogyStore store;
+    fillDiagram(store.diagram, 10000, 100);
+    PlainScroll scroll(1600, 1100);
+    DiagramSettings settings;
+    NormaliseDiagram(store.diagram, settings.units, scroll);
+    LegendPictures pictures;
+    pictures.male = builtInMalePicture();
+    pictures.female = builtInFemalePicture();
+    pictures.rebuildInverted();
+    const DiagramChart chart{store.diagram, pictures, settings, initialDiagramFont(),
+                             QSize(scroll.horzRange(), scroll.vertRange())};
+    std::printf("chart of %d rows: %d x %d\n", store.diagram.recordCount(), chart.size().width(), chart.size().height());
+    for (const char* name : {"chart.svg", "chart.pdf", "chart.png"}) {
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        ChartFileResult result;
+        const double ms = averageMs(1, [&] { result = writeChartFile(chart, path); });
+        std::printf("%-10s %8.0f ms, %6.1f MB%s\n", name, ms, QFileInfo(path).size() / 1e6,
+                    result.written ? "" : qPrintable(QStringLiteral(" — ") + result.text));
+    }
+
+    GenealogyStore family;
+    fillDescendants(family, 10000);
+    std::optional<RegisterText> text;
+    const double ms = averageMs(3, [&] { text = generationRegister(family, 1); });
+    std::printf("register of %d descendants: %6.1f ms, %lld characters\n", text ? text->persons : 0, ms,
+                text ? qlonglong(text->text.size()) : 0LL);
+    return 0;
+}
