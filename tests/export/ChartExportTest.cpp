@@ -199,6 +199,14 @@ TEST_F(ChartExport, PrintingGivesThePlannedPages)
         const QSize ranges(18 * 85 + 1200, 18 * 75 + 1000);
         printChart(printer, chart(ranges), fit);
         const QSizeF paper = printer.pageLayout().paintRect(QPageLayout::Point).size();
-        EXPECT_EQ(pdfPages(readAll(path("print.pdf"))), int(planChartPrint(QSize(1200, 1000), paper, fit).pages.size()));
+        const PrintPlan plan = planChartPrint(QSize(1200, 1000), paper, fit);
+        EXPECT_EQ(pdfPages(readAll(path("print.pdf"))), int(plan.pages.size()));
+        // Sheets of the natural size carry their column and row.
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {path("print.pdf"), QStringLiteral("-")});
+        ASSERT_TRUE(text.waitForFinished(20000));
+        const QString words = QString::fromUtf8(text.readAllStandardOutput());
+        EXPECT_EQ(words.contains(QStringLiteral("столбец/строка 3/2")), fit == PrintFit::NaturalSize)
+            << words.toStdString();
     }
 }
