@@ -160,7 +160,6 @@ void TForm1::buildFileMenu()
     Gedcom1 = addNamedAction(exportMenu, "Gedcom1", "Gedcom");
     ClipboardBMP1 = addNamedAction(exportMenu, "ClipboardBMP1", "Clipboard (BMP-1bit)");
     txt1 = addNamedAction(exportMenu, "txt1", "Ген. росписи (txt)");
-    Gedcom1->setEnabled(false);
     txt1->setEnabled(false);
     recentFiles_ = file->addMenu(QStringLiteral("Недавние файлы"));
     recentFiles_->setObjectName(QStringLiteral("RecentFiles"));
@@ -208,6 +207,7 @@ void TForm1::connectMenus()
     connect(SaveTree, &QAction::triggered, this, &TForm1::saveTree);
     connect(SaveTreeAs, &QAction::triggered, this, &TForm1::saveTreeAs);
     connect(N3, &QAction::triggered, import_, &ImportController::N3Click);
+    connect(Gedcom1, &QAction::triggered, export_, &ExportController::Gedcom1Click);
     connect(ClipboardBMP1, &QAction::triggered, export_, &ExportController::ClipboardBMP1Click);
     connect(N23, &QAction::triggered, this, [this] { platform_.printerSetup(); });
     connect(N22, &QAction::triggered, this, [this] { platform_.printDialog(); });
