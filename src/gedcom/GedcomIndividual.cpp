@@ -47,7 +47,7 @@ void writeName(GedcomWriter& out, const NameParts& parts, const QString& type)
         out.single(2, "SURN", family);
 }
 
-// The role the event dialog or the import gives the one person of a birth or a death.
+// The role the import gives the one person of the birth or the death it makes.
 QString impliedRole(const QString& type)
 {
     if (type == EventText::Birth)
