@@ -166,7 +166,6 @@ QString gedcomSkippedLinksText(const GedcomExportCounts& counts)
 {
     if (counts.skippedLinks == 0)
         return QString();
-    return QStringLiteral("Не записано связей: %1 — они ссылаются на персонажей, которых нет в древе, "
-                          "или неизвестного вида.")
+    return QStringLiteral("Не записано связей: %1 (с персонажами, которых нет в древе, или неизвестного вида).")
         .arg(counts.skippedLinks);
 }

@@ -8,7 +8,7 @@
 struct GedcomExportCounts {
     int persons = 0;
     int families = 0;
-    int skippedLinks = 0;  // links naming a person the tree does not have
+    int skippedLinks = 0;  // links naming a person the tree does not have, or of no known kind
 };
 
 // The whole tree as a lineage-linked GEDCOM 5.5.1 file in UTF-8 without a

@@ -138,9 +138,12 @@ int fillTree(GenealogyStore& s, int count, unsigned seed)
     auto pick = [&](const QStringList& from) { return from[int(rng() % from.size())]; };
     const QStringList fams{"Сидоров", "/Иванов/", "Ли@", "O'Brien", "", "Римский Корсаков"};
     const QStringList names{"Иван", "@лиса", "Анна", "Eve", "", "Анна Мария"};
-    const QStringList dates{ComposeDatePhrase("В", {1, 2, 1900}, {1, 2, 1900}), ComposeDatePhrase("ДО", {0, 0, -44}, {0, 0, -44}),
-                            ComposeDatePhrase("МЕЖДУ", {0, 0, 1900}, {3, 4, 1910}), ComposeDatePhrase("ИЛИ", {0, 0, 1900}, {0, 0, 1901}),
-                            ComposeDatePhrase("В", {31, 2, 1900}, {31, 2, 1900}), "12 MAR 1900", "ABT 1850 ", "весна\n1900", "a@b", "", ""};
+    const QStringList dates{ComposeDatePhrase("В", {1, 2, 1900}, {1, 2, 1900}),
+                            ComposeDatePhrase("ДО", {0, 0, -44}, {0, 0, -44}),
+                            ComposeDatePhrase("МЕЖДУ", {0, 0, 1900}, {3, 4, 1910}),
+                            ComposeDatePhrase("ИЛИ", {0, 0, 1900}, {0, 0, 1901}),
+                            ComposeDatePhrase("В", {31, 2, 1900}, {31, 2, 1900}),
+                            "12 MAR 1900", "ABT 1850 ", "весна\n1900", "a@b", "", ""};
     const QStringList places{"Москва", "Санкт-Петербург, Россия", "a@@b " + emoji, "", "\tТула"};
     std::vector<int> order(static_cast<std::size_t>(count));
     std::iota(order.begin(), order.end(), 1);
@@ -158,18 +161,31 @@ int fillTree(GenealogyStore& s, int count, unsigned seed)
         if (rng() % 7 == 0)
             s.notes.insertRecord({n, false, "Фото", "/home/я/фото @" + QString::number(n) + ".JPEG", -n});
     }
+    auto link = [&](int from, int to, int kind) { s.links.insertRecord({from, to, kind}); };
     int bad = 0;
     for (int i = 0; i < count; ++i) {
         const int a = int(rng() % count) + 1, b = int(rng() % count) + 1, c = int(rng() % count) + 1;
         switch (rng() % 6) {
-        case 0: s.links.insertRecord({a, b, LinkKind::Spouses}); s.links.insertRecord({b, a, LinkKind::Spouses}); break;
-        case 1: s.links.insertRecord({a, b, LinkKind::Spouses}); s.links.insertRecord({a, c, LinkKind::ParentOf});
-                s.links.insertRecord({b, c, LinkKind::ParentOf}); s.links.insertRecord({b, c, LinkKind::ParentOf}); break;
-        case 2: s.links.insertRecord({a, c, LinkKind::ParentOf}); s.links.insertRecord({b, c, LinkKind::ParentOf}); break;
-        case 3: s.links.insertRecord({a, count + 1 + b, rng() % 2 ? LinkKind::Spouses : LinkKind::ParentOf}); ++bad; break;
-        case 4: s.events.insertRecord({i + 100, "Свадьба", pick(dates), pick(places)});
-                s.participants.insertRecord({i + 100, a, "Жених"}); s.participants.insertRecord({i + 100, b, ""}); break;
-        default: s.links.insertRecord({c, a, LinkKind::Spouses}); break;
+        case 0:  // a couple stored both ways round
+            link(a, b, LinkKind::Spouses); link(b, a, LinkKind::Spouses);
+            break;
+        case 1:  // a couple and their child, one link repeated
+            link(a, b, LinkKind::Spouses); link(a, c, LinkKind::ParentOf);
+            link(b, c, LinkKind::ParentOf); link(b, c, LinkKind::ParentOf);
+            break;
+        case 2:  // two parents who are not a couple: two fathers, say
+            link(a, c, LinkKind::ParentOf); link(b, c, LinkKind::ParentOf);
+            break;
+        case 3:  // nobody at one end, or a kind the tree does not know
+            link(a, count + 1 + b, rng() % 2 ? LinkKind::Spouses : LinkKind::ParentOf); link(a, b, 7);
+            bad += 2;
+            break;
+        case 4:
+            s.events.insertRecord({i + 100, "Свадьба", pick(dates), pick(places)});
+            s.participants.insertRecord({i + 100, a, "Жених"}); s.participants.insertRecord({i + 100, b, ""});
+            break;
+        default:
+            link(c, a, LinkKind::Spouses);
         }
     }
     return bad;
