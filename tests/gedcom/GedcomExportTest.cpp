@@ -237,6 +237,8 @@ TEST(GedcomExport, WritesOnePersonsRecordAsTheReaderExpects)
     s.links.insertRecord({7, 3, LinkKind::Spouses});
     s.links.insertRecord({3, 7, LinkKind::Spouses});
     s.links.insertRecord({9, 7, LinkKind::ParentOf});
+    s.persons.setFilterCallback([](RowId) { return false; });  // the list's filter hides persons, not the file's
+    s.persons.setFiltered(true);
     QByteArray file;
     const GedcomExportCounts counts = writeGedcom(s, file);
     EXPECT_EQ(counts.persons, 2);
