@@ -16,6 +16,7 @@ struct GedcomPersonRows {
     std::vector<int> childFamilies;
 };
 
+// Writes the INDI record of one person: names, sex, birth, death, events, notes, media, families.
 struct GedcomIndividual {
     const GenealogyStore& store;
     // Row + 1 of the events table by event id.
