@@ -1,6 +1,7 @@
 #include "app/BatchRun.h"
 
 #include "app/CommandLine.h"
+#include "gedcom/GedcomExport.h"
 #include "gedcom/GedcomImport.h"
 #include "gedcom/WindowlessImportHost.h"
 #include "store/TableDump.h"
@@ -62,6 +63,20 @@ bool runImportStep(BatchSession& session, const QStringList& values)
     if (!ok)
         session.printError(import.errorText());
     return ok;
+}
+
+bool runExportGedcomStep(BatchSession& session, const QStringList& values)
+{
+    const auto result = exportGedcomFile(session.store, values.value(0));
+    if (const QString* error = std::get_if<QString>(&result)) {
+        session.printError(*error);
+        return false;
+    }
+    // The file is written; links it could not hold are worth a warning, not a failure.
+    const QString skipped = gedcomSkippedLinksText(std::get<GedcomExportCounts>(result));
+    if (!skipped.isEmpty())
+        session.printError(skipped);
+    return true;
 }
 
 bool runDumpStep(BatchSession& session, const QStringList& values)

@@ -40,6 +40,8 @@ private:
 
 // "--import FILE": imports as the menu command does.
 bool runImportStep(BatchSession& session, const QStringList& values);
+// "--export-gedcom FILE.ged": the whole tree as a GEDCOM file, as "Экспорт" ▸ "Gedcom" writes it.
+bool runExportGedcomStep(BatchSession& session, const QStringList& values);
 // "--dump TABLE": prints a table as tab-separated text.
 bool runDumpStep(BatchSession& session, const QStringList& values);
 // "--units H,V": the diagram units, as the image properties dialog would take them.

@@ -10,6 +10,8 @@ const std::vector<CommandLineOption>& commandLineOptions()
         {"--batch", "", 0, "", "работать без окон: выполнить по порядку шаги", CommandLineOption::Batch},
         {"--import", "", 1, "ФАЙЛ", "импортировать файл GEDCOM (можно повторять)", CommandLineOption::Step,
          &runImportStep},
+        {"--export-gedcom", "", 1, "ФАЙЛ.ged", "записать всё древо в файл GEDCOM 5.5.1, как\n«Экспорт» ▸ «Gedcom»",
+         CommandLineOption::Step, &runExportGedcomStep},
         {"--dump", "", 1, "ТАБЛИЦА",
          "вывести таблицу в виде текста с табуляциями\n(persons, links, events, participants, names,\nnotes, "
          "diagram, selection; можно повторять)",

@@ -161,7 +161,6 @@ void TForm1::buildFileMenu()
     ClipboardBMP1 = addNamedAction(exportMenu, "ClipboardBMP1", "Clipboard (BMP-1bit)");
     Image1 = addNamedAction(exportMenu, "Image1", "Изображение (PNG, SVG, PDF)…");
     txt1 = addNamedAction(exportMenu, "txt1", "Ген. росписи (txt)");
-    Gedcom1->setEnabled(false);
     recentFiles_ = file->addMenu(QStringLiteral("Недавние файлы"));
     recentFiles_->setObjectName(QStringLiteral("RecentFiles"));
     file->addSeparator();
@@ -209,6 +208,7 @@ void TForm1::connectMenus()
     connect(SaveTree, &QAction::triggered, this, &TForm1::saveTree);
     connect(SaveTreeAs, &QAction::triggered, this, &TForm1::saveTreeAs);
     connect(N3, &QAction::triggered, import_, &ImportController::N3Click);
+    connect(Gedcom1, &QAction::triggered, export_, &ExportController::Gedcom1Click);
     connect(ClipboardBMP1, &QAction::triggered, export_, &ExportController::ClipboardBMP1Click);
     connect(Image1, &QAction::triggered, export_, &ExportController::Image1Click);
     connect(txt1, &QAction::triggered, export_, &ExportController::txt1Click);

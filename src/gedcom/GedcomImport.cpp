@@ -240,7 +240,9 @@ void GedcomImport::onFamilyLine(const GedcomLine& line, qint64 lineNumber, bool&
 void GedcomImport::onIndividualLine(const GedcomLine& line)
 {
     if (line.level == 1) {
-        if (line.tag == QLatin1String("NAME")) {
+        // The first name is the person's own; later ones are other names of the same person.
+        if (line.tag == QLatin1String("NAME") && !pending_.named) {
+            pending_.named = true;
             pending_.fam = gedcomWord(line.value, 3).toString();
             pending_.name = gedcomWord(line.value, 1).toString();
             pending_.surname = gedcomWord(line.value, 2).toString();

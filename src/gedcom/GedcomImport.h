@@ -34,6 +34,7 @@ private:
     struct PendingPerson {
         QString fam, name, surname;
         bool sex = false;
+        bool named = false;
         QString birthDate, birthPlace, deathDate, deathPlace;
     };
 

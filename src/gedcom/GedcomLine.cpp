@@ -85,11 +85,12 @@ GedcomParse ParseGedcomLine(QStringView line, GedcomLine& out)
     const Word third = wordAt(line, 3);
     if (third.start < 0)
         return GedcomParse::Ok;
-    if (third.text.startsWith(QLatin1Char('@')))
+    // A doubled "@" stands for the character itself, so it starts a value, not a pointer.
+    if (third.text.startsWith(QLatin1Char('@')) && !third.text.startsWith(QLatin1String("@@")))
         out.xref = gedcomNumberText(third.text);
     else if (out.tag.isEmpty())
         out.tag = third.text.toString();
     else
-        out.value = line.mid(third.start).toString();
+        out.value = line.mid(third.start).toString().replace(QLatin1String("@@"), QLatin1String("@"));
     return GedcomParse::Ok;
 }

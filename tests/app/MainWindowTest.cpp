@@ -58,7 +58,8 @@ TEST_F(MainWindow, StartsInListModeWithDesignedMenus)
     EXPECT_FALSE(form.diagram().ScrollBox1->isVisible());
     for (const char* shown : {"Panel1", "Panel2", "TabSet1", "StatusBar1", "BitBtn6"})
         EXPECT_TRUE(widget(shown)->isVisible()) << shown;
-    for (const char* disabled : {"Gedcom1", "N6", "N10", "N11", "N12", "MenuItem1", "MenuItem4"})
+    EXPECT_TRUE(action("Gedcom1")->isEnabled() && action("txt1")->isEnabled());
+    for (const char* disabled : {"N6", "N10", "N11", "N12", "MenuItem1", "MenuItem4"})
         EXPECT_FALSE(action(disabled)->isEnabled()) << disabled;
     for (const char* checked : {"N18", "N17", "N24", "N37", "N13", "N14", "N15"})
         EXPECT_TRUE(action(checked)->isChecked()) << checked;

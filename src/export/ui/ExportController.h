@@ -6,7 +6,7 @@ struct DiagramChart;
 struct GenealogyStore;
 class MainFrame;
 
-// The ways out of the main window: "Экспорт" ▸ "Clipboard (BMP-1bit)",
+// The ways out of the main window: "Экспорт" ▸ "Gedcom", "Clipboard (BMP-1bit)",
 // "Изображение (PNG, SVG, PDF)…" and "Ген. росписи (txt)", and "Печать".
 class ExportController : public QObject {
     Q_OBJECT
@@ -14,6 +14,7 @@ public:
     ExportController(GenealogyStore& store, MainFrame& frame, DiagramController& diagram, QObject* parent);
 
     void ClipboardBMP1Click();
+    void Gedcom1Click();  // in GedcomCommand.cpp
     void Image1Click();
     void txt1Click();
     void N6Click();

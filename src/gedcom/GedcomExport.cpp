@@ -1,0 +1,171 @@
+#include "gedcom/GedcomExport.h"
+
+#include "gedcom/GedcomFamilies.h"
+#include "gedcom/GedcomIndividual.h"
+#include "gedcom/NumberIndex.h"
+#include "treefile/AtomicFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace {
+
+std::vector<RowId> rowsByNumber(const RecordTable& persons)
+{
+    std::vector<RowId> rows;
+    rows.reserve(std::size_t(persons.recordCount()));
+    for (int p = 0; p < persons.recordCount(); ++p)
+        rows.push_back(persons.rowAt(p));
+    std::stable_sort(rows.begin(), rows.end(), [&](RowId a, RowId b) {
+        return persons.integerAt(a, PersonField::num) < persons.integerAt(b, PersonField::num);
+    });
+    return rows;
+}
+
+// Each number's place among the persons, from 1; a repeated number keeps the last.
+std::vector<std::pair<int, std::uint32_t>> placesOf(const RecordTable& persons, const std::vector<RowId>& rows)
+{
+    std::vector<std::pair<int, std::uint32_t>> places;
+    places.reserve(rows.size());
+    for (std::size_t k = 0; k < rows.size(); ++k)
+        places.emplace_back(persons.integerAt(rows[k], PersonField::num), std::uint32_t(k + 1));
+    return places;
+}
+
+// The persons rows in ascending number, and each number's place among them.
+struct PersonOrder {
+    std::vector<RowId> rows;  // rows[k - 1] is the k-th person
+    NumberIndex ordinals;
+
+    explicit PersonOrder(const RecordTable& persons)
+        : rows(rowsByNumber(persons)), ordinals(placesOf(persons, rows))
+    {
+    }
+
+    int ordinalOf(int number) const { return int(ordinals.value(number)); }
+};
+
+// Appends the rows of a table to the person each names in ownerField.
+void collectByOwner(const RecordTable& table, int ownerField, const PersonOrder& order,
+                    std::vector<GedcomPersonRows>& rows, std::vector<RowId> GedcomPersonRows::*member)
+{
+    for (int p = 0; p < table.recordCount(); ++p) {
+        const RowId row = table.rowAt(p);
+        if (const int k = order.ordinalOf(table.integerAt(row, ownerField)))
+            (rows[std::size_t(k)].*member).push_back(row);
+    }
+}
+
+std::vector<GedcomPersonRows> personRows(const GenealogyStore& store, const PersonOrder& order,
+                                         GedcomFamilies& families)
+{
+    std::vector<GedcomPersonRows> rows(order.rows.size() + 1);
+    collectByOwner(store.participants, ParticipantField::owner, order, rows, &GedcomPersonRows::participations);
+    collectByOwner(store.names, NameField::owner, order, rows, &GedcomPersonRows::names);
+    collectByOwner(store.notes, NoteField::Owner, order, rows, &GedcomPersonRows::notes);
+    for (std::size_t k = 1; k < rows.size(); ++k) {
+        rows[k].spouseFamilies = std::move(families.asSpouse[k]);
+        rows[k].childFamilies = std::move(families.asChild[k]);
+    }
+    return rows;
+}
+
+// Row + 1 of each event id.
+NumberIndex eventRowsById(const RecordTable& events)
+{
+    std::vector<std::pair<int, std::uint32_t>> rows;
+    rows.reserve(std::size_t(events.recordCount()));
+    for (int p = 0; p < events.recordCount(); ++p) {
+        const RowId row = events.rowAt(p);
+        rows.emplace_back(events.integerAt(row, EventField::id), row + 1);
+    }
+    return NumberIndex(rows);
+}
+
+void writeHeader(GedcomWriter& out)
+{
+    out.tag(0, "HEAD");
+    out.single(1, "SOUR", QStringLiteral("Arbolitus"));
+    out.single(2, "VERS", QString::fromUtf8(ARBOLITUS_VERSION));
+    out.single(2, "NAME", QStringLiteral("Arbolitus"));
+    out.pointer(1, "SUBM", 'U', 1);
+    out.tag(1, "GEDC");
+    out.single(2, "VERS", QStringLiteral("5.5.1"));
+    out.single(2, "FORM", QStringLiteral("LINEAGE-LINKED"));
+    out.single(1, "CHAR", QStringLiteral("UTF-8"));
+    out.record('U', 1, "SUBM");
+    out.single(1, "NAME", QStringLiteral("Arbolitus"));
+}
+
+void writeFamily(GedcomWriter& out, int ordinal, const GedcomFamily& family)
+{
+    out.record('F', ordinal, "FAM");
+    if (family.husband)
+        out.pointer(1, "HUSB", 'I', family.husband);
+    if (family.wife)
+        out.pointer(1, "WIFE", 'I', family.wife);
+    for (int child : family.children)
+        out.pointer(1, "CHIL", 'I', child);
+}
+
+std::optional<QString> writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
+        return file.errorString();
+    return std::nullopt;
+}
+
+} // namespace
+
+GedcomExportCounts writeGedcom(const GenealogyStore& store, QByteArray& out)
+{
+    const PersonOrder order(store.persons);
+    const int count = int(order.rows.size());
+    std::vector<bool> male(std::size_t(count) + 1, false);
+    for (int k = 1; k <= count; ++k)
+        male[std::size_t(k)] = store.persons.booleanAt(order.rows[std::size_t(k - 1)], PersonField::sex);
+    GedcomFamilies families =
+        groupFamilies(store.links, count, [&](int number) { return order.ordinalOf(number); }, male);
+    const std::vector<GedcomPersonRows> rows = personRows(store, order, families);
+    const NumberIndex events = eventRowsById(store.events);
+
+    GedcomWriter writer(out);
+    writeHeader(writer);
+    const GedcomIndividual individual{store, events};
+    for (int k = 1; k <= count; ++k)
+        individual.write(writer, k, order.rows[std::size_t(k - 1)], rows[std::size_t(k)]);
+    for (std::size_t f = 0; f < families.families.size(); ++f)
+        writeFamily(writer, int(f) + 1, families.families[f]);
+    writer.tag(0, "TRLR");
+    return {count, int(families.families.size()), families.skippedLinks};
+}
+
+std::variant<GedcomExportCounts, QString> exportGedcomFile(const GenealogyStore& store, const QString& path)
+{
+    QByteArray bytes;
+    const GedcomExportCounts counts = writeGedcom(store, bytes);
+    if (const std::optional<QString> error =
+            saveAtomically(path, [&](const QString& temporary) { return writeFile(temporary, bytes); }))
+        return *error;
+    return counts;
+}
+
+QString gedcomExportSummary(const GedcomExportCounts& counts, const QString& path)
+{
+    QString text = QStringLiteral("Древо записано в файл «%1»: персонажей %2, семей %3.")
+                       .arg(QFileInfo(path).fileName())
+                       .arg(counts.persons)
+                       .arg(counts.families);
+    const QString skipped = gedcomSkippedLinksText(counts);
+    return skipped.isEmpty() ? text : text + QLatin1Char('\n') + skipped;
+}
+
+QString gedcomSkippedLinksText(const GedcomExportCounts& counts)
+{
+    if (counts.skippedLinks == 0)
+        return QString();
+    return QStringLiteral("Не записано связей: %1 (с персонажами, которых нет в древе, или неизвестного вида).")
+        .arg(counts.skippedLinks);
+}
