@@ -26,9 +26,29 @@ QString bareFamilyName(const QString& fam)
     return fam.mid(start, end - start);
 }
 
-// Given name and patronymic, then the family name between slashes.
-void writeName(GedcomWriter& out, const NameParts& parts, const QString& type)
+bool isSlashed(const QString& part)
 {
+    const QString t = part.trimmed();
+    return t.size() > 2 && t.startsWith(QLatin1Char('/')) && t.endsWith(QLatin1Char('/'));
+}
+
+// A NAME of two words leaves its "/Фамилия/" in a later part and the family
+// name empty; it is still the family name, for SURN as much as for NAME.
+NameParts withFamilyNameInPlace(NameParts parts)
+{
+    if (holdsText(parts.fam))
+        return parts;
+    if (isSlashed(parts.surname))
+        std::swap(parts.fam, parts.surname);
+    else if (isSlashed(parts.name))
+        std::swap(parts.fam, parts.name);
+    return parts;
+}
+
+// Given name and patronymic, then the family name between slashes.
+void writeName(GedcomWriter& out, const NameParts& stored, const QString& type)
+{
+    const NameParts parts = withFamilyNameInPlace(stored);
     QString givenNames = holdsText(parts.name) ? parts.name : QString();
     if (holdsText(parts.surname))
         givenNames += (givenNames.isEmpty() ? QString() : QStringLiteral(" ")) + parts.surname;

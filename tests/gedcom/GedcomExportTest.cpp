@@ -261,6 +261,13 @@ TEST(GedcomExport, WritesOnePersonsRecordAsTheReaderExpects)
         "0 @F1@ FAM\r\n1 HUSB @I1@\r\n1 WIFE @I2@\r\n0 TRLR\r\n");  // the link first in the table: 3, 7
     EXPECT_EQ(text, head + persons);
     validatedLines(file);
+
+    // "Иван /Иванов/" read by the import leaves the family name in the patronymic's place.
+    GenealogyStore twoWords;
+    twoWords.persons.insertRecord({1, "", "Иван", "/Иванов/", QString(), true});
+    QByteArray written;
+    writeGedcom(twoWords, written);
+    EXPECT_TRUE(written.contains("1 NAME Иван /Иванов/\r\n2 GIVN Иван\r\n2 SURN Иванов\r\n")) << written.constData();
 }
 
 TEST(GedcomExport, LongTextsAreCutBetweenCharactersAndAwayFromBlanks)
