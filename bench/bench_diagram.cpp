@@ -11,27 +11,11 @@
 #include "export/DiagramBitmap.h"
 
 #include "BenchTiming.h"
+#include "SyntheticDiagrams.h"
 
 #include <QApplication>
 #include <chrono>
 #include <cstdio>
-
-namespace {
-
-// Boxes on a grid of 250 columns, each joined to the box before it.
-void fillDiagram(RecordTable& items, int boxes, int columns)
-{
-    for (int n = boxes; n >= 1; --n) {
-        const int i = n - 1;
-        insertPersonRow(items, n % 2 ? 2 : 1, QPoint(850 + (i % columns) * 85, 750 + (i / columns) * 75),
-                        QStringLiteral("Петрова"), QStringLiteral("Анна Ивановна"), n);
-    }
-    for (int n = 2; n <= boxes + 1; ++n)
-        insertLineRow(items, n - 1, n <= boxes ? n : 1);
-    sortLinesFirst(items);
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -44,7 +28,7 @@ int main(int argc, char** argv)
     form.show();
     form.selectTab(TForm1::DiagramMode);
     GenealogyStore& store = form.store();
-    fillDiagram(store.diagram, 50000, 250);
+    synthetic::fillBoxGrid(store.diagram, 50000, 250);
     DiagramView& view = *form.diagram().ScrollBox1;
     NormaliseDiagram(store.diagram, form.diagram().diagramUnits(), view);
     view.setHorzPosition(5000);
@@ -76,7 +60,7 @@ int main(int argc, char** argv)
     form.diagram().dragging = false;
 
     store.diagram.emptyTable();
-    fillDiagram(store.diagram, 5000, 100);
+    synthetic::fillBoxGrid(store.diagram, 5000, 100);
     NormaliseDiagram(store.diagram, form.diagram().diagramUnits(), view);
     const auto start = std::chrono::steady_clock::now();
     const auto bitmap = renderDiagramBitmap(store.diagram, form.pictures(), form.diagram().diagramSettings(),

@@ -1,4 +1,4 @@
-// Prints how long the chart files of a 10 000-box diagram and the generation
+// Prints how long the chart files of a diagram of 10 000 boxes and lines and the generation
 // register of 10 000 descendants take to write.
 #include "diagram/DiagramLayout.h"
 #include "diagram/DiagramRows.h"
@@ -8,6 +8,7 @@
 #include "store/GenealogyStore.h"
 
 #include "BenchTiming.h"
+#include "SyntheticDiagrams.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -16,18 +17,6 @@
 
 namespace {
 
-// Boxes on a grid of 100 columns, each joined to the box before it.
-void fillDiagram(RecordTable& items, int boxes, int columns)
-{
-    for (int n = boxes; n >= 1; --n) {
-        const int i = n - 1;
-        insertPersonRow(items, n % 2 ? 2 : 1, QPoint(850 + (i % columns) * 85, 750 + (i / columns) * 75),
-                        QStringLiteral("Петрова"), QStringLiteral("Анна Ивановна"), n);
-    }
-    for (int n = 2; n <= boxes; ++n)
-        insertLineRow(items, n - 1, n);
-    sortLinesFirst(items);
-}
 
 // Person i is the father of 2i and 2i + 1, with a wife each.
 void fillDescendants(GenealogyStore& store, int persons)
@@ -53,7 +42,7 @@ int main(int argc, char** argv)
     QTemporaryDir dir;
 
     GenealogyStore store;
-    fillDiagram(store.diagram, 10000, 100);
+    synthetic::fillBoxGrid(store.diagram, 10000, 100);
     PlainScroll scroll(1600, 1100);
     DiagramSettings settings;
     NormaliseDiagram(store.diagram, settings.units, scroll);
