@@ -49,6 +49,7 @@ std::optional<QString> writeSvg(const DiagramChart& chart, const QString& tempor
     QPainter painter;
     if (!painter.begin(&generator))
         return QStringLiteral("файл не открывается для записи");
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);  // the viewer scales the legend pictures
     paintChart(painter, chart, QRect(QPoint(), chart.size()));
     painter.end();
     return std::nullopt;
@@ -67,6 +68,7 @@ std::optional<QString> writePdf(const DiagramChart& chart, const QString& tempor
     QPainter painter;
     if (!painter.begin(&writer))
         return QStringLiteral("файл не открывается для записи");
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);  // the viewer scales the legend pictures
     painter.scale(scale, scale);
     paintChart(painter, chart, QRect(QPoint(), chart.size()));
     if (!painter.end())

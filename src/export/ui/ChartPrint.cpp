@@ -7,6 +7,8 @@ namespace {
 void paintPage(QPainter& painter, const DiagramChart& chart, const ChartPage& page, double devicePerChartPixel)
 {
     painter.save();
+    // The legend pictures are small bitmaps: filtered, their thin lines survive any scale.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.scale(devicePerChartPixel, devicePerChartPixel);
     painter.translate(-page.source.topLeft());
     painter.setClipRect(page.source);
