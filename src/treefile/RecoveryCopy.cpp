@@ -27,15 +27,49 @@ void writeText(const QString& path, const QString& text)
         file.write(text.toUtf8());
 }
 
-// The kept tables copied, so that the writer thread reads nothing the window may change.
-std::shared_ptr<GenealogyStore> snapshotOf(const GenealogyStore& store)
+// The cells of one kept table in row order, copied in one block: the window
+// waits only for this flat copy, and the writer thread makes rows of it.
+struct FlatTable {
+    std::vector<std::uint64_t> creation;
+    std::vector<Cell> cells;
+    std::uint64_t counter = 0;
+};
+
+std::vector<FlatTable> flatCopyOf(const GenealogyStore& store)
 {
-    auto copy = std::make_shared<GenealogyStore>();
+    std::vector<FlatTable> tables;
     for (const TreeFileTable& t : treeFileTables()) {
         const RecordTable& table = store.*t.table;
-        ((*copy).*t.table).restore(table.savedRows(), table.creationCounter());
+        FlatTable& flat = tables.emplace_back();
+        flat.counter = table.creationCounter();
+        const int fields = table.fieldCount();
+        flat.creation.reserve(std::size_t(table.recordCount()));
+        flat.cells.reserve(std::size_t(table.recordCount()) * std::size_t(fields));
+        for (int p = 0; p < table.recordCount(); ++p) {
+            const RowId row = table.rowAt(p);
+            flat.creation.push_back(table.creationNumber(row));
+            for (int f = 0; f < fields; ++f)
+                flat.cells.push_back(table.cellAt(row, f));
+        }
     }
-    return copy;
+    return tables;
+}
+
+std::unique_ptr<GenealogyStore> storeOf(std::vector<FlatTable>& tables)
+{
+    auto store = std::make_unique<GenealogyStore>();
+    for (std::size_t i = 0; i < tables.size(); ++i) {
+        RecordTable& table = (*store).*treeFileTables()[i].table;
+        const std::size_t fields = std::size_t(table.fieldCount());
+        std::vector<RecordTable::SavedRow> rows(tables[i].creation.size());
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            rows[r].creation = tables[i].creation[r];
+            auto first = tables[i].cells.begin() + std::ptrdiff_t(r * fields);
+            rows[r].cells.assign(std::make_move_iterator(first), std::make_move_iterator(first + std::ptrdiff_t(fields)));
+        }
+        table.restore(std::move(rows), tables[i].counter);
+    }
+    return store;
 }
 
 } // namespace
@@ -58,10 +92,12 @@ bool RecoveryCopy::write(const GenealogyStore& store, const TreeFileDiagram& dia
 {
     if (writing_.valid() && writing_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
         return false;
-    std::shared_ptr<GenealogyStore> snapshot = snapshotOf(store);
+    auto snapshot = std::make_shared<std::vector<FlatTable>>(flatCopyOf(store));
     writeText(base_ + QStringLiteral(".path"), treeFile);
     const QString target = path();
-    writing_ = std::async(std::launch::async, [snapshot, diagram, target] { saveTreeFile(*snapshot, diagram, target); });
+    writing_ = std::async(std::launch::async, [snapshot, diagram, target] {
+        saveTreeFile(*storeOf(*snapshot), diagram, target);
+    });
     return true;
 }
 
