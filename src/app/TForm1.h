@@ -117,6 +117,8 @@ public:
     // changes; copies left by instances that are gone are offered at start.
     void writeRecoveryCopy();
     void offerRecoveryCopies();
+    // The tree file or GEDCOM file named on the command line, after any recovery copy.
+    void openStartFile(const QString& path);
     RecoveryCopy* recoveryCopy() { return recovery_.get(); }
 
 protected:
@@ -149,6 +151,8 @@ private:
     void placeDropDownButtons();
     void confirmImageProperties();
     void startNewTree();
+    // "Новый" once the unsaved changes are settled.
+    void resetToNewTree();
     void watchTreeChanges();
     void markModified();
     void markSaved();

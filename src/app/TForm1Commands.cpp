@@ -19,8 +19,12 @@ void TForm1::reportMissingPictures()
 
 void TForm1::N2Click()
 {
-    if (!maySaveChanges())
-        return;
+    if (maySaveChanges())
+        resetToNewTree();
+}
+
+void TForm1::resetToNewTree()
+{
     startNewTree();
     treeFile_.clear();
     captionName_.clear();

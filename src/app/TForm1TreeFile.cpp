@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 
 #include "diagram/ui/DiagramController.h"
+#include "gedcom/ui/ImportController.h"
 #include "list/ui/PersonListController.h"
 #include "platform/Platform.h"
 #include "treefile/RecoveryCopy.h"
@@ -177,6 +178,23 @@ void TForm1::recoveryTick()
                       && QThread::currentThread()->loopLevel() <= 1 && !store_.persons.controlsDisabled();
     if (idle)
         writeRecoveryCopy();
+}
+
+void TForm1::openStartFile(const QString& path)
+{
+    if (path.isEmpty())
+        return;
+    // A restored recovery copy is unsaved work: the file named at start neither
+    // replaces it nor is mixed into it without the question "Новый" asks.
+    if (modified_) {
+        if (!maySaveChanges())
+            return;
+        resetToNewTree();
+    }
+    if (path.endsWith(QLatin1Char('.') + treeFileSuffix, Qt::CaseInsensitive))
+        loadTreeFile(path);
+    else
+        import_->importGedcomFile(path);
 }
 
 void TForm1::offerRecoveryCopies()

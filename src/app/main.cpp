@@ -49,10 +49,7 @@ int runWindow(int argc, char** argv, const QString& startFile)
     form.show();
     form.reportMissingPictures();
     form.offerRecoveryCopies();
-    if (startFile.endsWith(QStringLiteral(".arbolitus"), Qt::CaseInsensitive))
-        form.loadTreeFile(startFile);
-    else if (!startFile.isEmpty())
-        form.importer().importGedcomFile(startFile);
+    form.openStartFile(startFile);
     return app.exec();
 }
 

@@ -225,4 +225,14 @@ TEST_F(TreeFileWindow, RecoveryCopyIsWrittenRemovedAndOfferedOnlyWhenLeftBehind)
     form.offerRecoveryCopies();
     EXPECT_FALSE(QFile::exists(folder + "/old.arbolitus"));
     EXPECT_TRUE(staleRecoveryCopies().empty());
+
+    // The file named at start asks before it replaces the restored tree.
+    const QString gedcom = file(QStringLiteral("семья.ged"));
+    platform.saveQuestionAnswers = {Platform::SaveAnswer::Cancel, Platform::SaveAnswer::Discard};
+    form.openStartFile(gedcom);
+    EXPECT_EQ(form.store().persons.asString(PersonField::fam), QStringLiteral("Оставленный"));
+    form.openStartFile(gedcom);
+    EXPECT_EQ(platform.saveQuestions.size(), 2);
+    EXPECT_FALSE(form.store().persons.locate(PersonField::fam, QStringLiteral("Оставленный")));
+    EXPECT_EQ(caption(), QStringLiteral("Арболитус 1.0: семья.ged"));
 }
