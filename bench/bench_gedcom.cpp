@@ -7,6 +7,7 @@
 #include "BenchTiming.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QFile>
 #include <QTemporaryDir>
 #include <chrono>
@@ -56,6 +57,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);  // the window's recovery lock stays out of the user's data
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("synthetic.ged"));
     {

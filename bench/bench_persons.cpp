@@ -9,6 +9,7 @@
 #include "BenchTiming.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <chrono>
 #include <cstdio>
 #include <random>
@@ -49,6 +50,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);  // the window's recovery lock stays out of the user's data
     ScriptedPlatform platform;
     TForm1 form(platform);
     form.createSecondaryWindows();

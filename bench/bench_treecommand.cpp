@@ -11,6 +11,7 @@
 #include "SyntheticTrees.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -84,6 +85,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);  // the window's recovery lock stays out of the user's data
     timeMenuCommands();
     timeBatchProcess();
     return 0;
