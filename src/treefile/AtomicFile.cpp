@@ -24,11 +24,14 @@ bool syncPath(const QString& path, bool folder)
     return synced;
 }
 
-void removeStaleTemporaries(const QDir& folder)
+// Only what an earlier save of this very target left: other programs' files
+// may follow a similar pattern.
+void removeStaleTemporaries(const QDir& folder, const QString& target)
 {
     const QDateTime limit = QDateTime::currentDateTime().addSecs(-staleSeconds);
+    const QString prefix = QLatin1Char('.') + QFileInfo(target).fileName() + QStringLiteral(".tmp-");
     for (const QFileInfo& file : folder.entryInfoList({QStringLiteral(".*.tmp-*")}, QDir::Files | QDir::Hidden))
-        if (file.lastModified() < limit)
+        if (file.fileName().startsWith(prefix) && file.lastModified() < limit)
             QFile::remove(file.absoluteFilePath());
 }
 
@@ -54,7 +57,7 @@ std::optional<QString> saveAtomically(const QString& target,
         return failure(target, QStringLiteral("папка «%1» не существует").arg(folder.path()));
     if (info.isDir())
         return failure(target, QStringLiteral("под этим именем уже есть папка"));
-    removeStaleTemporaries(folder);
+    removeStaleTemporaries(folder, target);
     const QString temporary = temporaryPrefix(target) + QString::number(QRandomGenerator::global()->generate64(), 36);
     std::optional<QString> error = write(temporary);
     if (!error && !syncPath(temporary, false))

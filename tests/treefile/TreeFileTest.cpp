@@ -226,15 +226,16 @@ TEST_F(TreeFile, FailedSavesLeaveThePreviousFileAndNoTemporary)
     EXPECT_EQ(f.readAll(), before);
     EXPECT_TRUE(temporaries().isEmpty()) << temporaries().join(' ').toStdString();
 
-    // What a crashed save left long ago goes at the next save to the folder; a fresh one stays.
-    for (const char* name : {".древо.arbolitus.tmp-old", ".древо.arbolitus.tmp-new"}) {
+    // What a crashed save of this file left long ago goes at its next save; a fresh one
+    // stays, and so does what looks alike but belongs to another file.
+    for (const char* name : {".древо.arbolitus.tmp-old", ".древо.arbolitus.tmp-new", ".чужое.tmp-old"}) {
         QFile left(path(name));
         left.open(QIODevice::WriteOnly);
         if (QByteArray(name).endsWith("old"))
             left.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime);
     }
     EXPECT_FALSE(saveTreeFile(store, {}, file));
-    EXPECT_EQ(temporaries(), QStringList{".древо.arbolitus.tmp-new"});
+    EXPECT_EQ(temporaries(), (QStringList{".древо.arbolitus.tmp-new", ".чужое.tmp-old"}));
 }
 
 // Every version's layout stays readable: a small file of each is kept.
