@@ -210,6 +210,10 @@ void TForm1::offerRecoveryCopies()
             treeFile_ = copy.treeFile;
             updateCaption();
             markModified();
+            // This instance's own copy first: the restored work is never only in memory.
+            writeRecoveryCopy();
+            if (recovery_)
+                recovery_->finishWriting();
             discardRecoveryCopy(copy);
         }
         return;

@@ -220,6 +220,7 @@ TEST_F(TreeFileWindow, RecoveryCopyIsWrittenRemovedAndOfferedOnlyWhenLeftBehind)
     EXPECT_TRUE(form.treeModified());
     EXPECT_EQ(caption(), QStringLiteral("Арболитус 1.0: прежнее.arbolitus"));
     EXPECT_FALSE(QFile::exists(folder + "/new.arbolitus"));
+    EXPECT_TRUE(QFile::exists(own));  // the restored tree has this instance's copy at once
 
     platform.yesNoAnswers = {false};  // "Нет" deletes the older one
     form.offerRecoveryCopies();
