@@ -2,6 +2,7 @@
 #include "gedcom/GedcomText.h"
 
 #include <QDir>
+#include <QProcess>
 #include <unistd.h>
 
 namespace {
@@ -165,4 +166,25 @@ TEST_F(Gedcom, FilesThatCannotBeRead)
         GTEST_SKIP() << "root reads files without read permission";
     EXPECT_FALSE(importPath(dir.filePath("закрыт.ged")));
     EXPECT_EQ(error, QStringLiteral("Не удалось открыть файл закрыт.ged: нет прав на чтение"));
+}
+
+// The fuzzer starts from these seeds: the family in every character set reads
+// whole, and the odd ones end without harm.
+TEST_F(Gedcom, FuzzSeedsImport)
+{
+    QProcess maker;
+    maker.start(QStringLiteral("python3"), {QStringLiteral(ARBOLITUS_TEST_SOURCES "/../fuzz/make-seeds"), dir.path()});
+    ASSERT_TRUE(maker.waitForFinished(30000) && maker.exitCode() == 0) << maker.readAllStandardError().constData();
+    const QStringList seeds = QDir(dir.path()).entryList({QStringLiteral("*.ged")}, QDir::Files);
+    ASSERT_GE(seeds.size(), 17);
+    for (const QString& seed : seeds) {
+        store.emptyForNewTree();
+        importPath(dir.filePath(seed));
+        if (seed.startsWith(QLatin1String("utf")) || seed.startsWith(QLatin1String("cp1251"))
+            || seed == QLatin1String("crlf.ged")) {
+            EXPECT_EQ(store.persons.recordCount(), 3) << seed.toStdString();
+            EXPECT_TRUE(store.persons.locate(PersonField::name, QStringLiteral("Иван"))) << seed.toStdString();
+            EXPECT_EQ(store.links.recordCount(), 3) << seed.toStdString();
+        }
+    }
 }
