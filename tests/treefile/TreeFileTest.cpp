@@ -258,3 +258,25 @@ TEST(TreeFileVersions, KeptFilesOfEveryVersionOpen)
         EXPECT_GT(tree.diagram.horzRange, 0) << k.file;
     }
 }
+
+// A file of a layout that lacked a field reads that field as empty, whatever its version.
+TEST_F(TreeFile, AColumnMissingFromAnOlderLayoutReadsAsEmpty)
+{
+    saved();
+    const QString older = changedCopy("older.arbolitus", "ALTER TABLE persons DROP COLUMN birth_place");
+    {
+        SqliteDatabase db(older, SqliteDatabase::CreateNew);
+        ASSERT_TRUE(db.execute(QStringLiteral("UPDATE meta SET value = '%1' WHERE key = 'checksum'")
+                                   .arg(treeFileContentChecksum(older))));
+    }
+    const auto opened = openTreeFile(older);
+    ASSERT_TRUE(std::holds_alternative<OpenedTree>(opened)) << std::get<QString>(opened).toStdString();
+    RecordTable& persons = std::get<OpenedTree>(opened).store->persons;
+    ASSERT_EQ(persons.recordCount(), store.persons.recordCount());
+    for (int p = 0; p < persons.recordCount(); ++p) {
+        const RowId row = persons.rowAt(p), kept = store.persons.rowAt(p);
+        EXPECT_TRUE(persons.isNullAt(row, PersonField::birth_place));
+        EXPECT_EQ(persons.cellAt(row, PersonField::fam), store.persons.cellAt(kept, PersonField::fam));
+        EXPECT_EQ(persons.cellAt(row, PersonField::death_place), store.persons.cellAt(kept, PersonField::death_place));
+    }
+}
