@@ -220,9 +220,4 @@ TEST_F(NotesWindow, MediaFilesAreAttachedOpenedAndDeleted)
     card().N75Click();
     EXPECT_TRUE(gridTexts(card().DBGrid6).isEmpty());
     EXPECT_EQ(noteNumbers(), QList<int>{0});
-    platform.inputAnswers.push_back(QStringLiteral("Снова"));
-    platform.pictureAnswers.push_back(file);
-    card().N74Click();
-    EXPECT_EQ(card().DBGrid6->model()->rowCount(), 1);
-    EXPECT_TRUE(s.notes.locate(NoteField::num, 1));  // the freed number again
 }
