@@ -120,28 +120,3 @@ TEST_F(ExportWindow, RegisterStartsFromTheCurrentPersonOrTheOneSelectedBox)
     ASSERT_EQ(runBatchProcess({"--import", gedcom, "--export-register", "1", batchRegister}).exitCode, 0);
     EXPECT_EQ(readFile(batchRegister), readFile(path));
 }
-
-TEST(ExportBatch, FailedStepsAreToldAndWriteNothing)
-{
-    QTemporaryDir dir;
-    const QString ged = writeFile(dir.filePath(QStringLiteral("f.ged")), family);
-    const struct {
-        QStringList steps;
-        QString error;
-    } cases[] = {
-        {{"--import", ged, "--root", "99", "--build", "descending", "--export-image", dir.filePath("x.png")},
-         "Шаг --export-image пропущен"},
-        {{"--import", ged, "--export-image", dir.filePath("x.pdf")}, "Диаграмма пуста"},
-        {{"--import", ged, "--root", "1", "--build", "descending", "--export-image", dir.filePath("no/x.svg")},
-         "«x.svg»: папка"},
-        {{"--import", ged, "--export-register", "99", dir.filePath("x.txt")}, "Нет персонажа с номером 99"},
-        {{"--import", ged, "--export-register", "один", dir.filePath("x.txt")}, "не число: один"},
-        {{"--import", ged, "--export-register", "1"}, "После --export-register не указано значение"},
-    };
-    for (const auto& c : cases) {
-        const BatchResult run = runBatchProcess(c.steps);
-        EXPECT_EQ(run.exitCode, 1) << c.steps.join(' ').toStdString();
-        EXPECT_TRUE(run.err.contains(c.error)) << run.err.toStdString();
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"f.ged"});
-    }
-}

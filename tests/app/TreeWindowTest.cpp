@@ -9,6 +9,7 @@
 #include "support/TestHelpers.h"
 
 #include <QAction>
+#include <QDir>
 #include <QToolButton>
 #include <QMenu>
 #include <QTableView>
@@ -135,29 +136,35 @@ TEST_F(TreeWindow, BatchBuildWritesTheClipboardsBitmap)
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), platform.clipboard->convertToFormat(QImage::Format_RGB32));
 }
 
-TEST(TreeBatch, RefusalsTellTheStepAndSkipWhatWouldActOnTheWrongPerson)
+TEST(Batch, RefusalsTellTheStepWriteNothingAndSkipWhatWouldActOnTheWrongPerson)
 {
     QTemporaryDir dir;
-    const QString gedcom = writeFile(dir.filePath(QStringLiteral("p.ged")), pedigreeGedcom);
-    const QString bitmap = dir.filePath(QStringLiteral("x.bmp"));
+    const QString ged = writeFile(dir.filePath(QStringLiteral("p.ged")), pedigreeGedcom);
+    const QString bitmap = dir.filePath(QStringLiteral("x.bmp")), text = dir.filePath(QStringLiteral("x.txt"));
     const struct {
         QStringList steps;
         QString error;  // a part of standard error
     } cases[] = {
-        {{"--import", gedcom, "--root", "99", "--build", "ascending", "--export-bitmap", bitmap},
-         QStringLiteral("Шаг --export-bitmap пропущен")},
-        {{"--import", gedcom, "--root", "abc", "--build", "twoway"}, QStringLiteral("'abc' не является целым числом")},
-        {{"--units", "0,75"}, QStringLiteral("Неверные единицы диаграммы '0,75'")},
-        {{"--units", "85"}, QStringLiteral("Неверные единицы диаграммы")},
-        {{"--units", "85,100001"}, QStringLiteral("Неверные единицы диаграммы")},
-        {{"--build", "ascending"}, QStringLiteral("Нет записей в базе данных")},
-        {{"--import", gedcom, "--build", "sideways"}, QStringLiteral("Неизвестный вид древа: sideways")},
+        {{"--import", ged, "--root", "99", "--build", "ascending", "--export-bitmap", bitmap}, "Шаг --export-bitmap пропущен"},
+        {{"--import", ged, "--root", "99", "--build", "descending", "--export-image", dir.filePath("x.png")},
+         "Шаг --export-image пропущен"},
+        {{"--import", ged, "--root", "abc", "--build", "twoway"}, "'abc' не является целым числом"},
+        {{"--units", "0,75"}, "Неверные единицы диаграммы '0,75'"},
+        {{"--units", "85"}, "Неверные единицы диаграммы"},
+        {{"--units", "85,100001"}, "Неверные единицы диаграммы"},
+        {{"--build", "ascending"}, "Нет записей в базе данных"},
+        {{"--import", ged, "--build", "sideways"}, "Неизвестный вид древа: sideways"},
         {{"--export-bitmap", bitmap}, QString()},  // an empty diagram: a message, no file
+        {{"--import", ged, "--root", "1", "--build", "descending", "--export-image", dir.filePath("no/x.svg")},
+         "«x.svg»: папка"},
+        {{"--import", ged, "--export-register", "99", text}, "Нет персонажа с номером 99"},
+        {{"--import", ged, "--export-register", "один", text}, "не число: один"},
+        {{"--import", ged, "--export-register", "1"}, "После --export-register не указано значение"},
     };
     for (const auto& c : cases) {
         const BatchResult run = runBatchProcess(c.steps);
         EXPECT_EQ(run.exitCode, 1) << c.steps.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains(c.error)) << run.err.toStdString();
-        EXPECT_FALSE(QFile::exists(bitmap)) << c.steps.join(' ').toStdString();
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"p.ged"});
     }
 }
