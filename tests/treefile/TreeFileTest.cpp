@@ -113,8 +113,7 @@ TEST_F(TreeFile, OpensWithEveryRowOrderTieAndNextNumberAsSaved)
     EXPECT_EQ(everyTableDump(back), everyTableDump(store));
 
     const TreeFileDiagram d = std::get<OpenedTree>(opened).diagram, expected = sampleDiagram();
-    EXPECT_EQ(d.settings.units.h, 90);
-    EXPECT_EQ(d.settings.units.v, 60);
+    EXPECT_EQ(std::pair(d.settings.units.h, d.settings.units.v), std::pair(90, 60));
     EXPECT_EQ(std::tie(d.settings.names, d.settings.familyNames, d.settings.straightLines, d.settings.grid, d.settings.lineWidth),
               std::tie(expected.settings.names, expected.settings.familyNames, expected.settings.straightLines,
                        expected.settings.grid, expected.settings.lineWidth));
