@@ -59,7 +59,7 @@ TEST_F(ExportWindow, ImageFileIsWrittenAsTheBatchWritesIt)
     EXPECT_TRUE(platform.lastMessage().contains(QStringLiteral("записано в файл «w.png»")));
 
     const QString batchPng = dir.filePath(QStringLiteral("b.png"));
-    const BatchResult run = runBatchProcess({"--import", gedcom, "--root", "1", "--build", "descending", "--export-image", batchPng});
+    const ProcessResult run = runBatchProcess({"--import", gedcom, "--root", "1", "--build", "descending", "--export-image", batchPng});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(QImage(png), QImage(batchPng));
 }

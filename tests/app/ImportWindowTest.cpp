@@ -69,7 +69,7 @@ TEST_F(ImportWindow, BatchImportsAndDumpsTablesWithoutDisplay)
 {
     const QString path = write(QStringLiteral("f.ged"), family);
     const QString tabbed = write(QStringLiteral("t.ged"), "0 @I1@ INDI\n1 BIRT\n2 PLAC a\tb\\c\n");
-    BatchResult r = runBatchProcess({"--import", path, "--import", tabbed, "--dump", "persons", "--dump", "links"});
+    ProcessResult r = runBatchProcess({"--import", path, "--import", tabbed, "--dump", "persons", "--dump", "links"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QStringList lines = r.out.split(QLatin1Char('\n'));
     ASSERT_GE(lines.size(), 12);

@@ -16,7 +16,6 @@
 #include <QMenuBar>
 #include <QTabBar>
 #include <QTableView>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -299,14 +298,10 @@ TEST(MainWindowStart, MissingPicturesAreReportedOnceAndReplaced)
 
 TEST(MainWindowStart, VersionAndHelpOptions)
 {
-    QProcess process;
-    process.start(QStringLiteral(ARBOLITUS_EXECUTABLE), {QStringLiteral("--version")});
-    ASSERT_TRUE(process.waitForFinished(10000));
-    EXPECT_EQ(process.exitCode(), 0);
-    EXPECT_EQ(QString::fromUtf8(process.readAllStandardOutput()).trimmed(), QStringLiteral("Арболитус 1.0"));
-    process.start(QStringLiteral(ARBOLITUS_EXECUTABLE), {QStringLiteral("--help")});
-    ASSERT_TRUE(process.waitForFinished(10000));
-    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardOutput()).contains(QStringLiteral("--version")));
+    const ProcessResult version = runApplication({QStringLiteral("--version")});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out.trimmed(), QStringLiteral("Арболитус 1.0"));
+    EXPECT_TRUE(runApplication({QStringLiteral("--help")}).out.contains(QStringLiteral("--version")));
 }
 
 TEST(Translations, QtOwnDialogsSpeakRussian)

@@ -134,13 +134,13 @@ TEST(TreeFileBatch, SaveAndOpenStepsRoundTripAndTellFailures)
     const QString gedcom = writeFile(dir.filePath(QStringLiteral("f.ged")), pedigreeGedcom);
     const QString tree = dir.filePath(QStringLiteral("t.arbolitus"));
     const QStringList dumps = {"--dump", "persons", "--dump", "links", "--dump", "diagram"};
-    const BatchResult built = runBatchProcess(QStringList{"--import", gedcom, "--root", "1", "--build", "ascending",
+    const ProcessResult built = runBatchProcess(QStringList{"--import", gedcom, "--root", "1", "--build", "ascending",
                                                           "--save", tree} + dumps);
     ASSERT_EQ(built.exitCode, 0) << built.err.toStdString();
-    const BatchResult opened = runBatchProcess(QStringList{"--open", tree} + dumps);
+    const ProcessResult opened = runBatchProcess(QStringList{"--open", tree} + dumps);
     EXPECT_EQ(opened.exitCode, 0) << opened.err.toStdString();
     EXPECT_EQ(opened.out, built.out);
-    const BatchResult failed = runBatchProcess({"--open", dir.filePath(QStringLiteral("нет.arbolitus")), "--save",
+    const ProcessResult failed = runBatchProcess({"--open", dir.filePath(QStringLiteral("нет.arbolitus")), "--save",
                                                 dir.filePath(QStringLiteral("нет/t.arbolitus")), "--dump", "links"});
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_TRUE(failed.err.contains(QStringLiteral("«нет.arbolitus»: файл не найден"))) << failed.err.toStdString();
@@ -169,7 +169,10 @@ TEST_F(TreeFileWindow, RecoveryCopyIsWrittenRemovedAndOfferedOnlyWhenLeftBehind)
         writeFile(folder + "/" + name + ".path",
                   QByteArray(name) == "new" ? file(QStringLiteral("прежнее.arbolitus")).toUtf8() : QByteArray());
     }
-    QFile(folder + "/old.arbolitus").setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime);
+    QFile old(folder + "/old.arbolitus");  // a file's time is set only through an open file
+    ASSERT_TRUE(old.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(old.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+    old.close();
     platform.yesNoAnswers = {true};
     form.offerRecoveryCopies();
     ASSERT_EQ(platform.yesNoQuestions.size(), 1);

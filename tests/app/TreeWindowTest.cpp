@@ -127,7 +127,7 @@ TEST_F(TreeWindow, BatchBuildWritesTheClipboardsBitmap)
     ASSERT_TRUE(platform.clipboard.has_value());
 
     const QString bitmap = dir.filePath(QStringLiteral("p.bmp"));
-    const BatchResult run = runBatchProcess({"--import", gedcom, "--units", "90,70", "--root", "1", "--build",
+    const ProcessResult run = runBatchProcess({"--import", gedcom, "--units", "90,70", "--root", "1", "--build",
                                              "ascending", "--export-bitmap", bitmap});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
@@ -162,7 +162,7 @@ TEST(Batch, RefusalsTellTheStepWriteNothingAndSkipWhatWouldActOnTheWrongPerson)
         {{"--import", ged, "--export-register", "1"}, "После --export-register не указано значение"},
     };
     for (const auto& c : cases) {
-        const BatchResult run = runBatchProcess(c.steps);
+        const ProcessResult run = runBatchProcess(c.steps);
         EXPECT_EQ(run.exitCode, 1) << c.steps.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains(c.error)) << run.err.toStdString();
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"p.ged"});

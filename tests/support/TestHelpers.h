@@ -31,12 +31,16 @@ QStringList gridTexts(const QTableView* grid, int column = 0);
 QString writeFile(const QString& path, const QByteArray& content);
 QByteArray readFile(const QString& path);
 
-// The application run as a script runs it: "--batch" and the steps, no display.
-struct BatchResult {
+// The application run as a script runs it, with no display.
+struct ProcessResult {
     int exitCode = -1;
     QString out, err;
 };
-BatchResult runBatchProcess(const QStringList& steps);
+ProcessResult runApplication(const QStringList& arguments);
+inline ProcessResult runBatchProcess(const QStringList& steps)
+{
+    return runApplication(QStringList{QStringLiteral("--batch")} + steps);
+}
 
 // A root (1) with both parents (2, 3) and all four grandparents (4 to 7).
 extern const QByteArray pedigreeGedcom;
