@@ -1,4 +1,3 @@
-#include "app/TForm1.h"
 #include "card/ui/CardController.h"
 #include "diagram/ui/DiagramController.h"
 #include "dialogs/ui/TForm2.h"
@@ -7,7 +6,6 @@
 #include "dialogs/ui/Tnames_form.h"
 #include "list/ui/FilterPanel.h"
 #include "list/ui/PersonListController.h"
-#include "platform/ScriptedPlatform.h"
 #include "support/TestHelpers.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/SpinEdit.h"
@@ -21,17 +19,11 @@
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
-#include <gtest/gtest.h>
 
 namespace {
 
-class EntryDialogs : public ::testing::Test {
+class EntryDialogs : public WindowTest {
 protected:
-    EntryDialogs() : form(platform)
-    {
-        form.createSecondaryWindows();
-        form.show();
-    }
     ~EntryDialogs() override
     {
         for (QWidget* w : std::initializer_list<QWidget*>{dates(), names(), events(), link()})
@@ -48,19 +40,6 @@ protected:
     {
         s.persons.insertRecord({num, fam, name, "", FieldValue(), male, "", "", "", ""});
     }
-    void openCard(int num)
-    {
-        form.selectTab(TForm1::ListMode);
-        s.persons.locate(PersonField::num, num);
-        form.list().DBGrid1Open();
-    }
-    // A right click on a grid line (or below the lines), as the user makes it.
-    void rightClick(QTableView* grid, int line = -1)
-    {
-        const QPoint pos = line < 0 ? QPoint(5, grid->viewport()->height() - 2)
-                                    : grid->visualRect(grid->model()->index(line, 0)).center();
-        Q_EMIT grid->customContextMenuRequested(pos);
-    }
     void pickInList(int num)
     {
         s.persons.locate(PersonField::num, num);
@@ -68,17 +47,6 @@ protected:
     }
     void escapeInList() { QTest::keyClick(form.list().DBGrid1, Qt::Key_Escape); }
     bool menuBarShown() { return named<QMenuBar>(form, "MainMenu1")->isVisible(); }
-    QStringList cardTexts(QTableView* grid, int column = 0)
-    {
-        QStringList out;
-        for (int r = 0; r < grid->model()->rowCount(); ++r)
-            out << grid->model()->index(r, column).data().toString();
-        return out;
-    }
-
-    ScriptedPlatform platform;
-    TForm1 form;
-    GenealogyStore& s = form.store();
 };
 
 } // namespace
@@ -194,9 +162,9 @@ TEST_F(EntryDialogs, NamesTypedOnTheCardAreKeptAndShownInTheList)
     names()->Edit2->setText(QStringLiteral("Иван"));
     names()->Button1->click();
     openCard(1);
-    EXPECT_EQ(cardTexts(card().DBGrid4, 2),
+    EXPECT_EQ(gridTexts(card().DBGrid4, 2),
               (QStringList{QStringLiteral("Петров-Водкин Иван "), QStringLiteral("Петров Иван Ильич")}));
-    EXPECT_EQ(cardTexts(card().DBGrid4, 0), (QStringList{QStringLiteral(" Основное"), QStringLiteral("Альтернативное")}));
+    EXPECT_EQ(gridTexts(card().DBGrid4, 0), (QStringList{QStringLiteral(" Основное"), QStringLiteral("Альтернативное")}));
 }
 
 TEST_F(EntryDialogs, AnEventWithADateAndAPickedParticipantIsStored)
@@ -247,7 +215,7 @@ TEST_F(EntryDialogs, AnEventWithADateAndAPickedParticipantIsStored)
     ASSERT_EQ(s.events.recordCount(), 1);
     EXPECT_EQ(s.participants.recordCount(), 2);
     EXPECT_TRUE(s.participants.locate(ParticipantField::function, QStringLiteral("Невеста")));
-    EXPECT_EQ(cardTexts(card().DBGrid3), (QStringList{QStringLiteral("Свадьба")}));
+    EXPECT_EQ(gridTexts(card().DBGrid3), (QStringList{QStringLiteral("Свадьба")}));
 
     // Editing shows the stored participants; a birth keeps only the card person.
     QTest::mouseDClick(card().DBGrid3->viewport(), Qt::LeftButton, {},
@@ -295,7 +263,7 @@ TEST_F(EntryDialogs, LinksArePickedCancelledAndDeleted)
     EXPECT_EQ(link()->choice(), TForm2::Child);  // kept from the last showing
     link()->Button1->click();
     pickInList(3);
-    EXPECT_EQ(cardTexts(card().DBGrid2), (QStringList{QStringLiteral(" СЫН:  Пётр")}));
+    EXPECT_EQ(gridTexts(card().DBGrid2), (QStringList{QStringLiteral(" СЫН:  Пётр")}));
     EXPECT_EQ(s.diagram.recordCount(), 3);
 
     rightClick(card().DBGrid2, 0);
@@ -304,7 +272,7 @@ TEST_F(EntryDialogs, LinksArePickedCancelledAndDeleted)
     EXPECT_TRUE(s.links.isEmpty());
     EXPECT_EQ(s.diagram.recordCount(), 2);
     openCard(1);
-    EXPECT_TRUE(cardTexts(card().DBGrid2).isEmpty());
+    EXPECT_TRUE(gridTexts(card().DBGrid2).isEmpty());
 }
 
 TEST_F(EntryDialogs, EscapeEndsTheDiagramPickAndRelativesAreAdded)
@@ -325,10 +293,10 @@ TEST_F(EntryDialogs, EscapeEndsTheDiagramPickAndRelativesAreAdded)
     EXPECT_EQ(form.mode(), TForm1::CardMode);
     EXPECT_EQ(s.persons.asInteger(PersonField::num), 2);
     EXPECT_TRUE(s.persons.asBoolean(PersonField::sex));
-    EXPECT_EQ(cardTexts(card().DBGrid2), (QStringList{QStringLiteral("ДОЧЬ:  Анна")}));
+    EXPECT_EQ(gridTexts(card().DBGrid2), (QStringList{QStringLiteral("ДОЧЬ:  Анна")}));
     EXPECT_EQ(form.statusText(), QStringLiteral("Персонажей: 2 Связей: 1"));
     rightClick(card().DBGrid2);
     card().N71->trigger();  // "Добавить супруга" of a man: a woman
     EXPECT_FALSE(s.persons.asBoolean(PersonField::sex));
-    EXPECT_EQ(cardTexts(card().DBGrid2), (QStringList{QStringLiteral(" МУЖ:  №2")}));
+    EXPECT_EQ(gridTexts(card().DBGrid2), (QStringList{QStringLiteral(" МУЖ:  №2")}));
 }

@@ -1,9 +1,7 @@
-#include "app/TForm1.h"
 #include "autotree/ui/TreeBuildController.h"
 #include "diagram/DiagramRows.h"
 #include "export/ui/ExportController.h"
 #include "gedcom/ui/ImportController.h"
-#include "platform/ScriptedPlatform.h"
 #include "support/TestHelpers.h"
 
 #include <QAction>
@@ -11,9 +9,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
-#include <QProcess>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -28,46 +24,18 @@ const QByteArray family = "0 HEAD\n1 CHAR UTF-8\n"
                           "0 @F2@ FAM\n1 HUSB @I3@\n1 WIFE @I5@\n1 CHIL @I4@\n"
                           "0 TRLR\n";
 
-class ExportWindow : public ::testing::Test {
+class ExportWindow : public WindowTest {
 protected:
-    ExportWindow() : form(platform)
-    {
-        form.createSecondaryWindows();
-        form.resize(900, 700);
-        form.show();
-        QFile file(gedcom);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(family);
-    }
     void buildDescending()
     {
         form.importer().importGedcomFile(gedcom);
         s.persons.locate(PersonField::num, 1);
         form.trees().MenuItem3Click();
     }
-    QString readText(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
 
     QTemporaryDir dir;
-    QString gedcom = dir.filePath(QStringLiteral("f.ged"));
-    ScriptedPlatform platform;
-    TForm1 form;
-    GenealogyStore& s = form.store();
+    QString gedcom = writeFile(dir.filePath(QStringLiteral("f.ged")), family);
 };
-
-int runBatch(const QStringList& steps, QString* errors = nullptr)
-{
-    QProcess process;
-    process.start(QStringLiteral(ARBOLITUS_EXECUTABLE), QStringList{QStringLiteral("--batch")} + steps);
-    if (!process.waitForFinished(30000))
-        return -1;
-    if (errors)
-        *errors = QString::fromUtf8(process.readAllStandardError());
-    return process.exitCode();
-}
 
 } // namespace
 
@@ -91,9 +59,8 @@ TEST_F(ExportWindow, ImageFileIsWrittenAsTheBatchWritesIt)
     EXPECT_TRUE(platform.lastMessage().contains(QStringLiteral("записано в файл «w.png»")));
 
     const QString batchPng = dir.filePath(QStringLiteral("b.png"));
-    QString errors;
-    ASSERT_EQ(runBatch({"--import", gedcom, "--root", "1", "--build", "descending", "--export-image", batchPng}, &errors), 0)
-        << errors.toStdString();
+    const ProcessResult run = runBatchProcess({"--import", gedcom, "--root", "1", "--build", "descending", "--export-image", batchPng});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(QImage(png), QImage(batchPng));
 }
 
@@ -139,47 +106,17 @@ TEST_F(ExportWindow, RegisterStartsFromTheCurrentPersonOrTheOneSelectedBox)
     platform.saveAnswers.push_back(path);
     named<QAction>(form, "txt1")->trigger();
     EXPECT_EQ(platform.fileSuffixes.last(), QStringLiteral("txt"));
-    EXPECT_TRUE(readText(path).startsWith(QStringLiteral("Поколенная роспись потомков: Орлов Пётр Ильич\n")));
+    EXPECT_TRUE(readFile(path).startsWith("Поколенная роспись потомков: Орлов Пётр Ильич\n"));
     EXPECT_EQ(platform.lastMessage(), QStringLiteral("Поколенная роспись (2 чел.) записана в файл «r.txt»."));
 
     form.selectTab(TForm1::ListMode);
     s.persons.locate(PersonField::num, 1);
     platform.saveAnswers.push_back(path);
     form.exporter().txt1Click();
-    EXPECT_TRUE(readText(path).contains(QStringLiteral("1. Орлов Илья Петрович (1850, Тула).\n   Жена: Орлова Ольга.\n   Дети: 2\n\n")))
-        << readText(path).toStdString();
+    EXPECT_TRUE(readFile(path).contains("1. Орлов Илья Петрович (1850, Тула).\n   Жена: Орлова Ольга.\n   Дети: 2\n\n"))
+        << readFile(path).constData();
 
-    QString errors;
     const QString batchRegister = dir.filePath(QStringLiteral("b.txt"));
-    ASSERT_EQ(runBatch({"--import", gedcom, "--export-register", "1", batchRegister}, &errors), 0);
-    EXPECT_EQ(readText(batchRegister), readText(path));
-}
-
-TEST(ExportBatch, FailedStepsAreToldAndWriteNothing)
-{
-    QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("f.ged")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(family);
-    file.close();
-    const QString ged = file.fileName();
-    const struct {
-        QStringList steps;
-        QString error;
-    } cases[] = {
-        {{"--import", ged, "--root", "99", "--build", "descending", "--export-image", dir.filePath("x.png")},
-         "Шаг --export-image пропущен"},
-        {{"--import", ged, "--export-image", dir.filePath("x.pdf")}, "Диаграмма пуста"},
-        {{"--import", ged, "--root", "1", "--build", "descending", "--export-image", dir.filePath("no/x.svg")},
-         "«x.svg»: папка"},
-        {{"--import", ged, "--export-register", "99", dir.filePath("x.txt")}, "Нет персонажа с номером 99"},
-        {{"--import", ged, "--export-register", "один", dir.filePath("x.txt")}, "не число: один"},
-        {{"--import", ged, "--export-register", "1"}, "После --export-register не указано значение"},
-    };
-    for (const auto& c : cases) {
-        QString errors;
-        EXPECT_EQ(runBatch(c.steps, &errors), 1) << c.steps.join(' ').toStdString();
-        EXPECT_TRUE(errors.contains(c.error)) << errors.toStdString();
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"f.ged"});
-    }
+    ASSERT_EQ(runBatchProcess({"--import", gedcom, "--export-register", "1", batchRegister}).exitCode, 0);
+    EXPECT_EQ(readFile(batchRegister), readFile(path));
 }

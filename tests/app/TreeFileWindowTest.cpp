@@ -1,4 +1,3 @@
-#include "app/TForm1.h"
 #include "autotree/ui/TreeBuildController.h"
 #include "diagram/ui/DiagramController.h"
 #include "diagram/ui/DiagramView.h"
@@ -6,45 +5,20 @@
 #include "export/ui/ExportController.h"
 #include "gedcom/ui/ImportController.h"
 #include "list/ui/PersonListController.h"
-#include "platform/ScriptedPlatform.h"
 #include "store/TableDump.h"
 #include "support/TestHelpers.h"
 #include "treefile/RecoveryCopy.h"
 #include "treefile/TreeFile.h"
 
 #include <QMenu>
-#include <QProcess>
-#include <QSettings>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
-const QByteArray family = "0 HEAD\n1 CHAR UTF-8\n"
-                          "0 @I1@ INDI\n1 NAME Роман Петрович /Орлов/\n1 SEX M\n"
-                          "0 @I2@ INDI\n1 NAME Пётр Ильич /Орлов/\n1 SEX M\n"
-                          "0 @I3@ INDI\n1 NAME Вера Павловна /Орлова/\n1 SEX F\n"
-                          "0 @F1@ FAM\n1 HUSB @I2@\n1 WIFE @I3@\n1 CHIL @I1@\n0 TRLR\n";
-
-class TreeFileWindow : public ::testing::Test {
+class TreeFileWindow : public WindowTest {
 protected:
-    TreeFileWindow() : form(platform)
-    {
-        QSettings(QStringLiteral("Arbolitus"), QStringLiteral("Arbolitus")).clear();
-        form.createSecondaryWindows();
-        form.resize(900, 700);
-        form.show();
-    }
     QString file(const QString& name) { return dir.filePath(name); }
-    void importFamily()
-    {
-        QFile gedcom(file(QStringLiteral("семья.ged")));
-        ASSERT_TRUE(gedcom.open(QIODevice::WriteOnly));
-        gedcom.write(family);
-        gedcom.close();
-        form.importer().importGedcomFile(gedcom.fileName());
-    }
-    QString caption() { return form.windowTitle().remove(QStringLiteral("[*]")); }
+    void importFamily() { form.importer().importGedcomFile(writeFile(file(QStringLiteral("семья.ged")), pedigreeGedcom)); }
     QString dumps()
     {
         QString out;
@@ -54,8 +28,6 @@ protected:
     }
 
     QTemporaryDir dir;
-    ScriptedPlatform platform;
-    TForm1 form;
 };
 
 } // namespace
@@ -95,7 +67,7 @@ TEST_F(TreeFileWindow, UnsavedChangesAreAskedForAndCancelKeepsEverything)
     platform.saveQuestionAnswers.push_back(Platform::SaveAnswer::Cancel);
     form.N2Click();
     EXPECT_EQ(platform.saveQuestions, QStringList{QStringLiteral("Сохранить изменения в новом древе?")});
-    EXPECT_EQ(form.store().persons.recordCount(), 3);
+    EXPECT_EQ(form.store().persons.recordCount(), 7);
 
     // "Сохранить" whose chooser is cancelled: the application stays, with the tree.
     platform.saveQuestionAnswers.push_back(Platform::SaveAnswer::Save);
@@ -143,13 +115,10 @@ TEST_F(TreeFileWindow, OpeningBringsBackTablesDiagramAndSettings)
     EXPECT_EQ(*platform.clipboard, bitmap);
 
     // A bad file changes nothing; a recent file that went away leaves the list.
-    QFile text(file(QStringLiteral("текст.arbolitus")));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write("не древо");
-    text.close();
+    const QString text = writeFile(file(QStringLiteral("текст.arbolitus")), "не древо");
     form.list().AddPerson();
     const QString held = dumps();
-    EXPECT_FALSE(form.loadTreeFile(text.fileName()));
+    EXPECT_FALSE(form.loadTreeFile(text));
     EXPECT_TRUE(platform.lastMessage().contains(QStringLiteral("«текст.arbolitus»: это не файл древа")));
     EXPECT_EQ(dumps(), held);
     EXPECT_TRUE(form.treeModified());
@@ -162,31 +131,21 @@ TEST_F(TreeFileWindow, OpeningBringsBackTablesDiagramAndSettings)
 TEST(TreeFileBatch, SaveAndOpenStepsRoundTripAndTellFailures)
 {
     QTemporaryDir dir;
-    QFile gedcom(dir.filePath(QStringLiteral("f.ged")));
-    ASSERT_TRUE(gedcom.open(QIODevice::WriteOnly));
-    gedcom.write(family);
-    gedcom.close();
+    const QString gedcom = writeFile(dir.filePath(QStringLiteral("f.ged")), pedigreeGedcom);
     const QString tree = dir.filePath(QStringLiteral("t.arbolitus"));
-    auto run = [](const QStringList& steps) {
-        QProcess process;
-        process.start(QStringLiteral(ARBOLITUS_EXECUTABLE), QStringList{QStringLiteral("--batch")} + steps);
-        process.waitForFinished(30000);
-        return std::make_tuple(process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                               QString::fromUtf8(process.readAllStandardError()));
-    };
     const QStringList dumps = {"--dump", "persons", "--dump", "links", "--dump", "diagram"};
-    const auto [built, expected, e1] = run(QStringList{"--import", gedcom.fileName(), "--root", "1", "--build",
-                                                       "ascending", "--save", tree} + dumps);
-    ASSERT_EQ(built, 0) << e1.toStdString();
-    const auto [opened, actual, e2] = run(QStringList{"--open", tree} + dumps);
-    EXPECT_EQ(opened, 0) << e2.toStdString();
-    EXPECT_EQ(actual, expected);
-    const auto [failed, out, error] = run({"--open", dir.filePath(QStringLiteral("нет.arbolitus")), "--save",
-                                           dir.filePath(QStringLiteral("нет/t.arbolitus")), "--dump", "links"});
-    EXPECT_EQ(failed, 1);
-    EXPECT_TRUE(error.contains(QStringLiteral("«нет.arbolitus»: файл не найден"))) << error.toStdString();
-    EXPECT_TRUE(error.contains(QStringLiteral("не существует"))) << error.toStdString();
-    EXPECT_TRUE(out.startsWith(QStringLiteral("# links")));
+    const ProcessResult built = runBatchProcess(QStringList{"--import", gedcom, "--root", "1", "--build", "ascending",
+                                                          "--save", tree} + dumps);
+    ASSERT_EQ(built.exitCode, 0) << built.err.toStdString();
+    const ProcessResult opened = runBatchProcess(QStringList{"--open", tree} + dumps);
+    EXPECT_EQ(opened.exitCode, 0) << opened.err.toStdString();
+    EXPECT_EQ(opened.out, built.out);
+    const ProcessResult failed = runBatchProcess({"--open", dir.filePath(QStringLiteral("нет.arbolitus")), "--save",
+                                                dir.filePath(QStringLiteral("нет/t.arbolitus")), "--dump", "links"});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_TRUE(failed.err.contains(QStringLiteral("«нет.arbolitus»: файл не найден"))) << failed.err.toStdString();
+    EXPECT_TRUE(failed.err.contains(QStringLiteral("не существует"))) << failed.err.toStdString();
+    EXPECT_TRUE(failed.out.startsWith(QStringLiteral("# links")));
 }
 
 TEST_F(TreeFileWindow, RecoveryCopyIsWrittenRemovedAndOfferedOnlyWhenLeftBehind)
@@ -207,11 +166,13 @@ TEST_F(TreeFileWindow, RecoveryCopyIsWrittenRemovedAndOfferedOnlyWhenLeftBehind)
     left.persons.insertRecord({1, "Оставленный", "Иван"});
     for (const char* name : {"old", "new"}) {
         ASSERT_FALSE(saveTreeFile(left, {}, folder + "/" + name + ".arbolitus"));
-        QFile note(folder + "/" + name + ".path");
-        ASSERT_TRUE(note.open(QIODevice::WriteOnly));
-        note.write(QByteArray(name) == "new" ? file(QStringLiteral("прежнее.arbolitus")).toUtf8() : QByteArray());
+        writeFile(folder + "/" + name + ".path",
+                  QByteArray(name) == "new" ? file(QStringLiteral("прежнее.arbolitus")).toUtf8() : QByteArray());
     }
-    QFile(folder + "/old.arbolitus").setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime);
+    QFile old(folder + "/old.arbolitus");  // a file's time is set only through an open file
+    ASSERT_TRUE(old.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(old.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+    old.close();
     platform.yesNoAnswers = {true};
     form.offerRecoveryCopies();
     ASSERT_EQ(platform.yesNoQuestions.size(), 1);

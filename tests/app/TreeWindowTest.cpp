@@ -1,4 +1,3 @@
-#include "app/TForm1.h"
 #include "autotree/ui/TreeBuildController.h"
 #include "diagram/DiagramRows.h"
 #include "diagram/ui/DiagramController.h"
@@ -7,49 +6,25 @@
 #include "export/ui/ExportController.h"
 #include "gedcom/ui/ImportController.h"
 #include "list/ui/PersonListController.h"
-#include "platform/ScriptedPlatform.h"
 #include "support/TestHelpers.h"
 
 #include <QAction>
+#include <QDir>
 #include <QToolButton>
 #include <QMenu>
-#include <QProcess>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 namespace {
 
-// A root (1) with both parents (2, 3) and all four grandparents (4 to 7).
-const QByteArray pedigree = "0 HEAD\n1 CHAR UTF-8\n"
-                            "0 @I1@ INDI\n1 NAME Роман Петрович /Орлов/\n1 SEX M\n"
-                            "0 @I2@ INDI\n1 NAME Пётр Ильич /Орлов/\n1 SEX M\n"
-                            "0 @I3@ INDI\n1 NAME Вера Павловна /Орлова/\n1 SEX F\n"
-                            "0 @I4@ INDI\n1 NAME Илья /Орлов/\n1 SEX M\n"
-                            "0 @I5@ INDI\n1 NAME Ольга /Орлова/\n1 SEX F\n"
-                            "0 @I6@ INDI\n1 NAME Павел /Седов/\n1 SEX M\n"
-                            "0 @I7@ INDI\n1 NAME Нина /Седова/\n1 SEX F\n"
-                            "0 @F1@ FAM\n1 HUSB @I2@\n1 WIFE @I3@\n1 CHIL @I1@\n"
-                            "0 @F2@ FAM\n1 HUSB @I4@\n1 WIFE @I5@\n1 CHIL @I2@\n"
-                            "0 @F3@ FAM\n1 HUSB @I6@\n1 WIFE @I7@\n1 CHIL @I3@\n"
-                            "0 TRLR\n";
-
-class TreeWindow : public ::testing::Test {
+class TreeWindow : public WindowTest {
 protected:
-    TreeWindow() : form(platform)
+    QString importPedigree()
     {
-        form.createSecondaryWindows();
-        form.resize(900, 700);
-        form.show();
+        const QString path = writeFile(dir.filePath(QStringLiteral("p.ged")), pedigreeGedcom);
+        form.importer().importGedcomFile(path);
+        return path;
     }
-    QString write(const QString& name, const QByteArray& content)
-    {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        return file.fileName();
-    }
-    void importPedigree() { form.importer().importGedcomFile(write(QStringLiteral("p.ged"), pedigree)); }
     QPoint boxOf(int owner)
     {
         const int p = personRowPosition(s.diagram, owner);
@@ -59,27 +34,8 @@ protected:
     int current() { return s.persons.asInteger(PersonField::num); }
 
     QTemporaryDir dir;
-    ScriptedPlatform platform;
-    TForm1 form;
-    GenealogyStore& s = form.store();
     TreeBuildController& trees = form.trees();
 };
-
-struct BatchRun {
-    int exitCode = -1;
-    QString err;
-};
-
-BatchRun runBatch(const QStringList& steps)
-{
-    QProcess process;
-    process.start(QStringLiteral(ARBOLITUS_EXECUTABLE), QStringList{QStringLiteral("--batch")} + steps);
-    BatchRun run;
-    if (process.waitForFinished(30000))
-        run.exitCode = process.exitCode();
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
 
 } // namespace
 
@@ -108,9 +64,7 @@ TEST_F(TreeWindow, AscendingBuildShowsTheCentredPedigreeAndKeepsTheRoot)
     EXPECT_EQ(form.mode(), TForm1::DiagramMode);
     EXPECT_EQ(current(), 1);
     EXPECT_EQ(form.list().DBGrid1->currentIndex().row(), s.persons.recNo() - 1);
-    const QList<QPoint> expected = {{1020, 900}, {935, 825}, {1105, 825}, {850, 750}, {935, 750}, {1020, 750}, {1105, 750}};
-    for (int num = 1; num <= 7; ++num)
-        EXPECT_EQ(boxOf(num), expected[num - 1]) << num;
+    EXPECT_EQ(boxOf(1), QPoint(1020, 900));  // the layout itself is pinned in TreeLayoutTest
     DiagramView& view = *form.diagram().ScrollBox1;
     EXPECT_EQ(view.horzRange(), 1955);
     EXPECT_EQ(view.horzPosition(), clampedScrollPosition((1955 - view.clientWidth()) / 2, 1955, view.clientWidth()));
@@ -134,7 +88,6 @@ TEST_F(TreeWindow, AscendingBuildShowsTheCentredPedigreeAndKeepsTheRoot)
     trees.N34Click();
     // 1020 is two units from the anchor 850, so the boxes before it move right; nothing normalises.
     EXPECT_EQ(boxOf(4), QPoint(935, 750));
-    EXPECT_EQ(boxOf(2), QPoint(1020, 825));
     EXPECT_EQ(boxOf(7), QPoint(1105, 750));
     EXPECT_EQ(view.horzRange(), 1955);
 }
@@ -145,18 +98,12 @@ TEST_F(TreeWindow, DescendingAndTwoWayLeaveTheLastVisitedPersonCurrent)
     s.persons.locate(PersonField::num, 4);
     trees.MenuItem3Click();
     EXPECT_EQ(current(), 1);  // 4 → 2 → 1, the last descendant visited
-    EXPECT_EQ(boxOf(4), QPoint(850, 750));
-    EXPECT_EQ(boxOf(1), QPoint(850, 900));
 
     form.selectTab(TForm1::ListMode);
     s.persons.locate(PersonField::num, 2);
     trees.N35Click();
     EXPECT_EQ(form.mode(), TForm1::DiagramMode);
     EXPECT_EQ(current(), 1);
-    int rootBoxes = 0;
-    for (int p = 0; p < s.diagram.recordCount(); ++p)
-        rootBoxes += s.diagram.integerAt(s.diagram.rowAt(p), DiagramField::owner) == 2;
-    EXPECT_EQ(rootBoxes, 1);
 }
 
 TEST_F(TreeWindow, CycleIsNamedOnceAndTheBuildEnds)
@@ -172,51 +119,52 @@ TEST_F(TreeWindow, CycleIsNamedOnceAndTheBuildEnds)
 
 TEST_F(TreeWindow, BatchBuildWritesTheClipboardsBitmap)
 {
-    const QString gedcom = write(QStringLiteral("p.ged"), pedigree);
-    const QString bitmap = dir.filePath(QStringLiteral("p.bmp"));
-    BatchRun run = runBatch({"--import", gedcom, "--units", "90,70", "--root", "1", "--build", "ascending",
-                             "--export-bitmap", bitmap});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
-    const QImage written(bitmap);
-    ASSERT_FALSE(written.isNull());
-    EXPECT_EQ(written.depth(), 1);
-
-    form.importer().importGedcomFile(gedcom);
+    const QString gedcom = importPedigree();
     form.windows().imageProperties->setUnits({90, 70});
     s.persons.locate(PersonField::num, 1);
     trees.MenuItem2Click();
     form.exporter().ClipboardBMP1Click();
     ASSERT_TRUE(platform.clipboard.has_value());
+
+    const QString bitmap = dir.filePath(QStringLiteral("p.bmp"));
+    const ProcessResult run = runBatchProcess({"--import", gedcom, "--units", "90,70", "--root", "1", "--build",
+                                             "ascending", "--export-bitmap", bitmap});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+    const QImage written(bitmap);
+    EXPECT_EQ(written.depth(), 1);
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), platform.clipboard->convertToFormat(QImage::Format_RGB32));
 }
 
-TEST(TreeBatch, RefusalsTellTheStepAndSkipWhatWouldActOnTheWrongPerson)
+TEST(Batch, RefusalsTellTheStepWriteNothingAndSkipWhatWouldActOnTheWrongPerson)
 {
     QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("p.ged")));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(pedigree);
-    file.close();
-    const QString bitmap = dir.filePath(QStringLiteral("x.bmp"));
+    const QString ged = writeFile(dir.filePath(QStringLiteral("p.ged")), pedigreeGedcom);
+    const QString bitmap = dir.filePath(QStringLiteral("x.bmp")), text = dir.filePath(QStringLiteral("x.txt"));
     const struct {
         QStringList steps;
         QString error;  // a part of standard error
     } cases[] = {
-        {{"--import", file.fileName(), "--root", "99", "--build", "ascending", "--export-bitmap", bitmap},
-         QStringLiteral("Шаг --export-bitmap пропущен")},
-        {{"--import", file.fileName(), "--root", "abc", "--build", "twoway"}, QStringLiteral("'abc' не является целым числом")},
-        {{"--units", "0,75"}, QStringLiteral("Неверные единицы диаграммы '0,75'")},
-        {{"--units", "85"}, QStringLiteral("Неверные единицы диаграммы")},
-        {{"--units", "85,100001"}, QStringLiteral("Неверные единицы диаграммы")},
-        {{"--build", "ascending"}, QStringLiteral("Нет записей в базе данных")},
-        {{"--import", file.fileName(), "--build", "sideways"}, QStringLiteral("Неизвестный вид древа: sideways")},
+        {{"--import", ged, "--root", "99", "--build", "ascending", "--export-bitmap", bitmap}, "Шаг --export-bitmap пропущен"},
+        {{"--import", ged, "--root", "99", "--build", "descending", "--export-image", dir.filePath("x.png")},
+         "Шаг --export-image пропущен"},
+        {{"--import", ged, "--root", "abc", "--build", "twoway"}, "'abc' не является целым числом"},
+        {{"--units", "0,75"}, "Неверные единицы диаграммы '0,75'"},
+        {{"--units", "85"}, "Неверные единицы диаграммы"},
+        {{"--units", "85,100001"}, "Неверные единицы диаграммы"},
+        {{"--build", "ascending"}, "Нет записей в базе данных"},
+        {{"--import", ged, "--build", "sideways"}, "Неизвестный вид древа: sideways"},
         {{"--export-bitmap", bitmap}, QString()},  // an empty diagram: a message, no file
+        {{"--import", ged, "--root", "1", "--build", "descending", "--export-image", dir.filePath("no/x.svg")},
+         "«x.svg»: папка"},
+        {{"--import", ged, "--export-register", "99", text}, "Нет персонажа с номером 99"},
+        {{"--import", ged, "--export-register", "один", text}, "не число: один"},
+        {{"--import", ged, "--export-register", "1"}, "После --export-register не указано значение"},
     };
     for (const auto& c : cases) {
-        const BatchRun run = runBatch(c.steps);
+        const ProcessResult run = runBatchProcess(c.steps);
         EXPECT_EQ(run.exitCode, 1) << c.steps.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains(c.error)) << run.err.toStdString();
-        EXPECT_FALSE(QFile::exists(bitmap)) << c.steps.join(' ').toStdString();
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"p.ged"});
     }
 }

@@ -142,7 +142,10 @@ TEST(TreeRefusal, VeryDeepLinesNeedNoDeepStack)
     TreeFixture t;
     t.units = {85, 1};
     chain(t, 200000);
-    EXPECT_EQ(AncestorDepth(t.store, 200000), 199999);
+    bool cycle = true;
+    EXPECT_EQ(AncestorDepth(t.store, 200000, &cycle), 199999);
+    EXPECT_FALSE(cycle);
+    EXPECT_EQ(t.current(), 200000);  // the walk ends back on the person asked about
     t.makeCurrent(1);
     const TreeBuildResult down = BuildDescendingTree(t.store, t.units, t.scroll);
     ASSERT_FALSE(down.refused);

@@ -117,6 +117,9 @@ TEST_F(CardEditing, ARemovedPersonLeavesNothingBehind)
     store.diagram.insertRecord({3, 1, 2, "", "", -1, false});
     store.diagram.insertRecord({3, 2, 1, "", "", -1, false});
     store.links.insertRecord({1, 2, LinkKind::Spouses});
+    store.notes.insertRecord({2, true, "Её", "", 0});
+    store.notes.insertRecord({1, true, "Его", "", 1});
+    store.notes.insertRecord({2, false, "Её файл", "/tmp/f.jpg", 2});
 
     deletePersonEverywhere(store, 2);
     EXPECT_EQ(columnIntegers(store.names, NameField::owner), (QList<int>{1}));
@@ -124,10 +127,13 @@ TEST_F(CardEditing, ARemovedPersonLeavesNothingBehind)
     EXPECT_EQ(columnIntegers(store.participants, ParticipantField::owner), (QList<int>{1}));
     EXPECT_EQ(columnIntegers(store.diagram, DiagramField::owner), (QList<int>{1}));
     EXPECT_TRUE(store.links.isEmpty());
+    EXPECT_EQ(columnIntegers(store.notes, NoteField::Owner), QList<int>{1});
 
     // The next person to take the number 2 inherits nothing.
     person(2, "Новый");
     fillCardTables(store, 2);
     EXPECT_EQ(store.cardNames.recordCount(), 1);
     EXPECT_TRUE(store.cardEvents.isEmpty());
+    EXPECT_TRUE(store.cardComments.isEmpty());
+    EXPECT_TRUE(store.cardMedia.isEmpty());
 }

@@ -51,7 +51,7 @@ TEST_F(Notes, NumbersStartAtZeroAndReturnOnlyWhenTheHighestIsFreed)
     EXPECT_EQ(store.notes.recordCount(), 1);
 }
 
-TEST_F(Notes, LongMediaPathsOpenWholeAndPersonsTakeTheirNotesAlong)
+TEST_F(Notes, LongMediaPathsOpenWhole)
 {
     const QString longPath = QStringLiteral("/media/") + QString(300, QChar(u'ф')) + QStringLiteral(".jpg");
     storeMedia(store, 1, "long", longPath);
@@ -59,15 +59,4 @@ TEST_F(Notes, LongMediaPathsOpenWholeAndPersonsTakeTheirNotesAlong)
     EXPECT_EQ(currentMediaPath(store), longPath);
     store.notes.emptyTable();
     EXPECT_EQ(currentMediaPath(store), longPath.left(256));  // the card's copy when the note is gone
-
-    storeComment(store, 1, "его", "");
-    storeComment(store, 2, "чужой", "");
-    storeMedia(store, 1, "его файл", "/tmp/f.jpg");
-    deletePersonEverywhere(store, 1);
-    EXPECT_EQ(columnIntegers(store.notes, NoteField::Owner), QList<int>{2});
-    // The next person takes number 1 again and starts with no notes.
-    store.persons.insertRecord({1, "", "Новый", "", FieldValue(), true, "", "", "", ""});
-    ASSERT_TRUE(fillCardTables(store, 1));
-    EXPECT_TRUE(store.cardComments.isEmpty());
-    EXPECT_TRUE(store.cardMedia.isEmpty());
 }

@@ -47,10 +47,13 @@ protected:
     QTemporaryDir dir;
 };
 
-QByteArray readAll(const QString& path)
+// The words of a PDF, as pdftotext (poppler-utils) reads them.
+QString pdfText(const QString& pdf)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    EXPECT_TRUE(text.waitForFinished(20000)) << "pdftotext (poppler-utils) is needed";
+    return QString::fromUtf8(text.readAllStandardOutput());
 }
 
 int pdfPages(const QByteArray& pdf)
@@ -95,17 +98,14 @@ TEST_F(ChartExport, SvgAndPdfAreVectorsWithTheNamesAsText)
     QSvgRenderer svg(path("chart.svg"));
     ASSERT_TRUE(svg.isValid());
     EXPECT_EQ(svg.viewBox(), QRect(0, 0, 370, 450));
-    EXPECT_TRUE(QString::fromUtf8(readAll(path("chart.svg"))).contains(QStringLiteral("Анна Ивановна")));
+    EXPECT_TRUE(QString::fromUtf8(readFile(path("chart.svg"))).contains(QStringLiteral("Анна Ивановна")));
 
     const ChartFileResult pdf = writeChartFile(chart(), path("chart.pdf"));
     ASSERT_TRUE(pdf.written);
     EXPECT_FALSE(pdf.text.contains(QStringLiteral("уменьшена")));
-    EXPECT_EQ(pdfPages(readAll(path("chart.pdf"))), 1);
-    EXPECT_EQ(pdfMediaBox(readAll(path("chart.pdf"))), QSizeF(370, 450));
-    QProcess text;
-    text.start(QStringLiteral("pdftotext"), {path("chart.pdf"), QStringLiteral("-")});
-    ASSERT_TRUE(text.waitForFinished(20000)) << "pdftotext (poppler-utils) is needed";
-    const QString words = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_EQ(pdfPages(readFile(path("chart.pdf"))), 1);
+    EXPECT_EQ(pdfMediaBox(readFile(path("chart.pdf"))), QSizeF(370, 450));
+    const QString words = pdfText(path("chart.pdf"));
     EXPECT_TRUE(words.contains(QStringLiteral("Петрова")) && words.contains(QStringLiteral("Иванов")))
         << words.toStdString();
 
@@ -114,7 +114,7 @@ TEST_F(ChartExport, SvgAndPdfAreVectorsWithTheNamesAsText)
     const ChartFileResult large = writeChartFile(chart(ranges), path("large.pdf"));
     ASSERT_TRUE(large.written);
     EXPECT_TRUE(large.text.contains(QStringLiteral("50.0 %"))) << large.text.toStdString();
-    const QSizeF box = pdfMediaBox(readAll(path("large.pdf")));
+    const QSizeF box = pdfMediaBox(readFile(path("large.pdf")));
     EXPECT_NEAR(box.width(), 14400, 1);
     EXPECT_NEAR(box.height(), 125, 1);
 }
@@ -200,12 +200,9 @@ TEST_F(ChartExport, PrintingGivesThePlannedPages)
         printChart(printer, chart(ranges), fit);
         const QSizeF paper = printer.pageLayout().paintRect(QPageLayout::Point).size();
         const PrintPlan plan = planChartPrint(QSize(1200, 1000), paper, fit);
-        EXPECT_EQ(pdfPages(readAll(path("print.pdf"))), int(plan.pages.size()));
+        EXPECT_EQ(pdfPages(readFile(path("print.pdf"))), int(plan.pages.size()));
         // Sheets of the natural size carry their column and row.
-        QProcess text;
-        text.start(QStringLiteral("pdftotext"), {path("print.pdf"), QStringLiteral("-")});
-        ASSERT_TRUE(text.waitForFinished(20000));
-        const QString words = QString::fromUtf8(text.readAllStandardOutput());
+        const QString words = pdfText(path("print.pdf"));
         EXPECT_EQ(words.contains(QStringLiteral("столбец/строка 3/2")), fit == PrintFit::NaturalSize)
             << words.toStdString();
     }

@@ -108,9 +108,7 @@ TEST(GenerationRegister, FileIsUtf8AndFailuresLeaveNothing)
     const RegisterFileResult written = writeGenerationRegister(store, 1, dir.filePath(QStringLiteral("r.txt")));
     EXPECT_TRUE(written.written);
     EXPECT_EQ(written.text, QStringLiteral("Поколенная роспись (7 чел.) записана в файл «r.txt»."));
-    QFile file(dir.filePath(QStringLiteral("r.txt")));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(file.readAll()), QString::fromUtf8(expectedRegister));
+    EXPECT_EQ(QString::fromUtf8(readFile(dir.filePath(QStringLiteral("r.txt")))), QString::fromUtf8(expectedRegister));
 
     const struct {
         int root;

@@ -1,13 +1,11 @@
 #include "GedcomFixture.h"
 #include "app/BatchRun.h"
 #include "app/CommandLine.h"
-#include "app/TForm1.h"
 #include "dialogs/DatePhrase.h"
 #include "export/ui/ExportController.h"
 #include "gedcom/GedcomDate.h"
 #include "gedcom/GedcomExport.h"
 #include "gedcom/GedcomLine.h"
-#include "platform/ScriptedPlatform.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -345,17 +343,6 @@ TEST_F(Gedcom, GeneratedTreesComeBackThroughTheImport)
     }
 }
 
-TEST_F(Gedcom, DoubledAtIsOneCharacterAndTheFirstNameIsTheOwn)
-{
-    ASSERT_TRUE(import("0 @I1@ INDI\n1 NAME @@лиса Ли@@ /@@Бо@@/\n1 NAME Другое Имя /Иное/\n1 BIRT\n2 PLAC a@@@@b\n"
-                       "0 @I2@ INDI\n0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n0 TRLR\n"));
-    store.persons.first();
-    EXPECT_EQ((QStringList{store.persons.asString(PersonField::name), store.persons.asString(PersonField::surname),
-                           store.persons.asString(PersonField::fam), store.persons.asString(PersonField::birth_place)}),
-              (QStringList{"@лиса", "Ли@", "/@Бо@/", "a@@b"}));
-    EXPECT_EQ(links(), (QList<QList<int>>{{1, 2, 1}}));
-}
-
 TEST(GedcomExport, UnwritableTargetsLeaveNothingAndSayWhy)
 {
     QTemporaryDir dir;
@@ -409,14 +396,12 @@ TEST(GedcomExport, MenuCommandAndBatchStep)
     EXPECT_EQ(status, 1);
     auto read = [](std::FILE* f) {
         std::rewind(f);
-        QByteArray bytes(4096, '\0');
-        bytes.truncate(qsizetype(std::fread(bytes.data(), 1, std::size_t(bytes.size()), f)));
-        std::fclose(f);
-        return QString::fromUtf8(bytes);
+        QFile file;
+        return file.open(f, QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     };
-    EXPECT_TRUE(read(output).startsWith(QStringLiteral("# links\n")));
-    EXPECT_TRUE(read(errors).contains(QStringLiteral("x.ged")));
-    QFile written(out);
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(written.readAll().contains("1 NAME Иван Петрович /Сидоров/\r\n"));
+    EXPECT_TRUE(read(output).startsWith("# links\n"));
+    EXPECT_TRUE(read(errors).contains("x.ged"));
+    std::fclose(output);
+    std::fclose(errors);
+    EXPECT_TRUE(readFile(out).contains("1 NAME Иван Петрович /Сидоров/\r\n"));
 }

@@ -29,12 +29,7 @@ protected:
     // Imports the given file content (under its own name, if given); returns whether the file was read to its end.
     bool import(const QByteArray& content, const QString& name = QString())
     {
-        const QString path = dir.filePath(name.isEmpty() ? QStringLiteral("f%1.ged").arg(++files) : name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        file.close();
-        return importPath(path);
+        return importPath(writeFile(dir.filePath(name.isEmpty() ? QStringLiteral("f%1.ged").arg(++files) : name), content));
     }
     bool importPath(const QString& path)
     {

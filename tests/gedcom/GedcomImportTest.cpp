@@ -136,12 +136,10 @@ TEST_F(Gedcom, FilesWithoutIndividualsAndOddLines)
 
 TEST_F(Gedcom, BadLinesStopTheImportAndKeepWhatWasStored)
 {
-    const QByteArray file = "0 @I1@ INDI\n1 NAME Иван\n0 @I2@ INDI\n1 NAME Пётр\nx1 BAD\n0 @I3@ INDI\n";
-    EXPECT_FALSE(import(file));
-    EXPECT_EQ(error, QStringLiteral("Строка 5 файла f1.ged: 'x1' не является целым числом"));
+    // The messages and the rows kept for many more bad inputs are pinned in GedcomInputsTest.
+    EXPECT_FALSE(import("0 @I1@ INDI\n1 NAME Иван\n0 @I2@ INDI\n1 NAME Пётр\nx1 BAD\n0 @I3@ INDI\n"));
     EXPECT_EQ(columnIntegers(store.persons, PersonField::num), QList<int>{1});
-    EXPECT_EQ(host.cards.back(), 1);
-    EXPECT_FALSE(store.persons.controlsDisabled());
+    EXPECT_EQ(host.cards.back(), 1);  // the card of what was read is still built
 
     EXPECT_FALSE(import("0 @I1@ INDI\n0 @I2@ INDI\n0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @FX@\n0 TRLR\n"));
     EXPECT_EQ(error, QStringLiteral("Строка 5 файла f2.ged: '' не является целым числом"));

@@ -35,34 +35,29 @@ const QString person = QStringLiteral("0 @I1@ INDI\n1 NAME Иван Петров
 struct EncodingCase {
     const char* what;
     QByteArray file;
-    QString name, surname, fam;
+    QString name = QStringLiteral("Иван"), surname = QStringLiteral("Петрович"), fam = QStringLiteral("/Сидоров/");
 };
 
 QList<EncodingCase> encodingCases()
 {
     const QString declared = header + QStringLiteral("1 CHAR %1\n") + person;
     const QString utf8Late = QStringLiteral("0 HEAD\n0 NOTE\n1 CHAR UTF-8\n") + person;
-    const QByteArray utf8Bytes = declared.arg("UTF-8").toUtf8();
+    const QString crlf = QString(declared.arg("UNICODE")).replace("\n", "\r\n");
     return {
-        {"CP1251, declared ANSI", cp1251(declared.arg("ANSI")), "Иван", "Петрович", "/Сидоров/"},
-        {"CP1251, undeclared", cp1251(header + person), "Иван", "Петрович", "/Сидоров/"},
-        {"CP1251, CHAR outside the header", cp1251(utf8Late), "Иван", "Петрович", "/Сидоров/"},
-        {"UTF-8, declared", utf8Bytes, "Иван", "Петрович", "/Сидоров/"},
-        {"UTF8, blanks, lower case, CR LF",
-         QString(header + "1   CHAR   utf8  \n" + person).replace("\n", "\r\n").toUtf8(), "Иван", "Петрович",
-         "/Сидоров/"},
-        {"UTF-8, undeclared", (header + person).toUtf8(), "Иван", "Петрович", "/Сидоров/"},
-        {"UTF-8 with a byte-order mark, declared ANSI", "\xEF\xBB\xBF" + declared.arg("ANSI").toUtf8(), "Иван",
-         "Петрович", "/Сидоров/"},
+        {"CP1251, declared ANSI", cp1251(declared.arg("ANSI"))},
+        {"CP1251, undeclared", cp1251(header + person)},
+        {"CP1251, CHAR outside the header", cp1251(utf8Late)},
+        {"UTF-8, declared", declared.arg("UTF-8").toUtf8()},
+        {"UTF8, blanks, lower case, CR LF", QString(header + "1   CHAR   utf8  \n" + person).replace("\n", "\r\n").toUtf8()},
+        {"UTF-8, undeclared", (header + person).toUtf8()},
+        {"UTF-8 with a byte-order mark, declared ANSI", "\xEF\xBB\xBF" + declared.arg("ANSI").toUtf8()},
         // Any other CHAR value reads as before, even over UTF-8 bytes.
-        {"UTF-8 bytes declared ANSI", declared.arg("ANSI").toUtf8(), decodeCp1251("Иван"),
-         decodeCp1251("Петрович"), decodeCp1251("/Сидоров/")},
-        {"UTF-16 LE with a mark", "\xFF\xFE" + utf16(declared.arg("UNICODE"), true), "Иван", "Петрович", "/Сидоров/"},
-        {"UTF-16 BE with a mark", "\xFE\xFF" + utf16(declared.arg("UNICODE"), false), "Иван", "Петрович",
-         "/Сидоров/"},
-        {"UTF-16 LE without a mark", utf16(declared.arg("UNICODE"), true), "Иван", "Петрович", "/Сидоров/"},
-        {"UTF-16 BE without a mark, CR LF", utf16(QString(declared.arg("UNICODE")).replace("\n", "\r\n"), false),
-         "Иван", "Петрович", "/Сидоров/"},
+        {"UTF-8 bytes declared ANSI", declared.arg("ANSI").toUtf8(), decodeCp1251("Иван"), decodeCp1251("Петрович"),
+         decodeCp1251("/Сидоров/")},
+        {"UTF-16 LE with a mark", "\xFF\xFE" + utf16(declared.arg("UNICODE"), true)},
+        {"UTF-16 BE with a mark", "\xFE\xFF" + utf16(declared.arg("UNICODE"), false)},
+        {"UTF-16 LE without a mark", utf16(declared.arg("UNICODE"), true)},
+        {"UTF-16 BE without a mark, CR LF", utf16(crlf, false)},
         // Diacritics stand before their letter; two on one letter compose to one character.
         {"ANSEL", "0 HEAD\n1 CHAR  ANSEL\n0 @I1@ INDI\n1 NAME Ren\xE2" "e \xE8\xE5" "a /\xE9" "Capek\xB1/\n",
          QString::fromUtf8("Ren\u00E9"), QString::fromUtf8("\u01DF"), QString::fromUtf8("/\u010Capek\u0142/")},

@@ -25,12 +25,7 @@ QString writePicture(const QTemporaryDir& dir, const QString& name, const char* 
 
 QString writeText(const QTemporaryDir& dir, const QString& name)
 {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw std::runtime_error("cannot write " + path.toStdString());
-    file.write("RIFF not really a sound");
-    return path;
+    return writeFile(dir.filePath(name), "RIFF not really a sound");
 }
 
 } // namespace

@@ -9,8 +9,8 @@
 #include "list/PersonList.h"
 #include "list/ui/PersonListController.h"
 #include "platform/ScriptedPlatform.h"
+#include "support/TestHelpers.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -51,12 +51,7 @@ int linksNaming(const RecordTable& links, int num)
 TEST(Stress, LongSessionKeepsCountsAndMemoryClean)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("большое.ged"));
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(generatedFile());
-    }
+    const QString path = writeFile(dir.filePath(QStringLiteral("большое.ged")), generatedFile());
     ScriptedPlatform platform;
     TForm1 form(platform);
     form.createSecondaryWindows();

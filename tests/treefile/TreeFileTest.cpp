@@ -113,8 +113,7 @@ TEST_F(TreeFile, OpensWithEveryRowOrderTieAndNextNumberAsSaved)
     EXPECT_EQ(everyTableDump(back), everyTableDump(store));
 
     const TreeFileDiagram d = std::get<OpenedTree>(opened).diagram, expected = sampleDiagram();
-    EXPECT_EQ(d.settings.units.h, 90);
-    EXPECT_EQ(d.settings.units.v, 60);
+    EXPECT_EQ(std::pair(d.settings.units.h, d.settings.units.v), std::pair(90, 60));
     EXPECT_EQ(std::tie(d.settings.names, d.settings.familyNames, d.settings.straightLines, d.settings.grid, d.settings.lineWidth),
               std::tie(expected.settings.names, expected.settings.familyNames, expected.settings.straightLines,
                        expected.settings.grid, expected.settings.lineWidth));
@@ -135,22 +134,15 @@ TEST_F(TreeFile, OpensWithEveryRowOrderTieAndNextNumberAsSaved)
 TEST_F(TreeFile, BadFilesAreRefusedWithTheFileNamed)
 {
     const QString good = saved();
-    QFile text(path("text.arbolitus"));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write("0 HEAD\n1 CHAR UTF-8\n0 TRLR\n");
-    text.close();
-    QFile(path("empty.arbolitus")).open(QIODevice::WriteOnly);
+    const QString text = writeFile(path("text.arbolitus"), "0 HEAD\n1 CHAR UTF-8\n0 TRLR\n");
+    writeFile(path("empty.arbolitus"), {});
     QImage(4, 4, QImage::Format_RGB32).save(path("picture.arbolitus"), "PNG");
     QDir(dir.path()).mkdir(QStringLiteral("folder.arbolitus"));
-    const QByteArray whole = [&] { QFile f(good); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    const QByteArray whole = readFile(good);
     QStringList cut;
-    for (qsizetype length : {qsizetype(100), whole.size() / 3, whole.size() - 1000}) {
-        QFile f(path(QStringLiteral("cut%1.arbolitus").arg(length)));
-        f.open(QIODevice::WriteOnly);
-        f.write(whole.left(length));
-        cut << f.fileName();
-    }
-    const QStringList bad = QStringList{path("missing.arbolitus"), path("folder.arbolitus"), text.fileName(),
+    for (qsizetype length : {qsizetype(100), whole.size() / 3, whole.size() - 1000})
+        cut << writeFile(path(QStringLiteral("cut%1.arbolitus").arg(length)), whole.left(length));
+    const QStringList bad = QStringList{path("missing.arbolitus"), path("folder.arbolitus"), text,
                                         path("empty.arbolitus"), path("picture.arbolitus")}
                             + cut
                             + QStringList{
@@ -198,7 +190,7 @@ TEST_F(TreeFile, TextsLongerThanTheirFieldAreCutAndTheFileLoads)
 TEST_F(TreeFile, FailedSavesLeaveThePreviousFileAndNoTemporary)
 {
     const QString file = saved();
-    const QByteArray before = [&] { QFile f(file); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    const QByteArray before = readFile(file);
     store.persons.insertRecord({77, "Новый"});
     const struct {
         QString target;
@@ -214,16 +206,12 @@ TEST_F(TreeFile, FailedSavesLeaveThePreviousFileAndNoTemporary)
     }
     // A writer that fails half way, as on a full disk.
     const std::optional<QString> error = saveAtomically(file, [](const QString& temporary) {
-        QFile half(temporary);
-        half.open(QIODevice::WriteOnly);
-        half.write("half");
+        writeFile(temporary, "half");
         return std::optional<QString>(QStringLiteral("на диске нет места"));
     });
     ASSERT_TRUE(error);
     EXPECT_EQ(*error, QStringLiteral("Не удалось сохранить файл «древо.arbolitus»: на диске нет места."));
-    QFile f(file);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(f.readAll(), before);
+    EXPECT_EQ(readFile(file), before);
     EXPECT_TRUE(temporaries().isEmpty()) << temporaries().join(' ').toStdString();
 
     // What a crashed save of this file left long ago goes at its next save; a fresh one
