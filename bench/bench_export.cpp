@@ -46,10 +46,7 @@ int main(int argc, char** argv)
     PlainScroll scroll(1600, 1100);
     DiagramSettings settings;
     NormaliseDiagram(store.diagram, settings.units, scroll);
-    LegendPictures pictures;
-    pictures.male = builtInMalePicture();
-    pictures.female = builtInFemalePicture();
-    pictures.rebuildInverted();
+    const LegendPictures pictures = LegendPictures::builtIn();
     const DiagramChart chart{store.diagram, pictures, settings, initialDiagramFont(),
                              QSize(scroll.horzRange(), scroll.vertRange())};
     std::printf("chart of %d rows: %d x %d\n", store.diagram.recordCount(), chart.size().width(), chart.size().height());

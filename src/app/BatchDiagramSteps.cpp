@@ -84,9 +84,7 @@ bool runExportBitmapStep(BatchSession& session, const QStringList& values)
     if (session.skippedForMissingRoot("--export-bitmap"))
         return false;
     const QString path = values.value(0);
-    const QSize ranges(session.scroll.horzRange(), session.scroll.vertRange());
-    const auto result = renderDiagramBitmap(session.store.diagram, session.pictures(), session.settings,
-                                            session.font, ranges);
+    const auto result = renderDiagramBitmap(session.chart());
     leaveAtEnd(session.store.diagram);
     if (const QString* error = std::get_if<QString>(&result)) {
         session.printError(*error);

@@ -10,9 +10,7 @@ bool runExportImageStep(BatchSession& session, const QStringList& values)
 {
     if (session.skippedForMissingRoot("--export-image"))
         return false;
-    const DiagramChart chart{session.store.diagram, session.pictures(), session.settings, session.font,
-                             QSize(session.scroll.horzRange(), session.scroll.vertRange())};
-    const ChartFileResult result = writeChartFile(chart, values.value(0));
+    const ChartFileResult result = writeChartFile(session.chart(), values.value(0));
     leaveAtEnd(session.store.diagram);
     if (!result.written)
         session.printError(result.text);

@@ -36,6 +36,11 @@ const LegendPictures& BatchSession::pictures()
     return *pictures_;
 }
 
+DiagramChart BatchSession::chart()
+{
+    return {store.diagram, pictures(), settings, font, QSize(scroll.horzRange(), scroll.vertRange())};
+}
+
 bool BatchSession::skippedForMissingRoot(const char* step) const
 {
     if (rootMissing)

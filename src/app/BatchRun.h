@@ -2,6 +2,7 @@
 #include "diagram/DiagramScroll.h"
 #include "diagram/DiagramSettings.h"
 #include "diagram/LegendPictures.h"
+#include "export/DiagramChart.h"
 #include "store/GenealogyStore.h"
 
 #include <QStringList>
@@ -20,6 +21,8 @@ public:
 
     // The legend pictures, read from the picture folder at first use.
     const LegendPictures& pictures();
+    // The whole diagram as the exports draw it, with the session's settings.
+    DiagramChart chart();
     // Tells that a step which builds or draws is skipped after a --root that named nobody.
     bool skippedForMissingRoot(const char* step) const;
 

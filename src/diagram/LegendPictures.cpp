@@ -75,3 +75,12 @@ QStringList LegendPictures::loadFrom(const QString& folder)
     arrow = loadPictureOr(folder + QStringLiteral("/arrow2.bmp"), noArrow, missing);
     return missing;
 }
+
+LegendPictures LegendPictures::builtIn()
+{
+    LegendPictures pictures;
+    pictures.male = builtInMalePicture();
+    pictures.female = builtInFemalePicture();
+    pictures.rebuildInverted();
+    return pictures;
+}

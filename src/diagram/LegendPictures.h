@@ -26,6 +26,8 @@ struct LegendPictures {
     QImage arrow;
 
     void rebuildInverted();
+    // The pictures drawn into the program, the inverted ones made.
+    static LegendPictures builtIn();
     // Loads from the folder; returns the paths that could not be read.
     QStringList loadFrom(const QString& folder);
 };

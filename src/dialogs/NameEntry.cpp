@@ -136,3 +136,18 @@ void removeStoredName(GenealogyStore& store, int person, int nameRow)
     store.names.setCurrentPosition(position);
     store.names.deleteRecord();
 }
+
+NameParts withFamilyNameInPlace(NameParts parts)
+{
+    const auto isSlashed = [](const QString& part) {
+        const QString t = part.trimmed();
+        return t.size() > 2 && t.startsWith(QLatin1Char('/')) && t.endsWith(QLatin1Char('/'));
+    };
+    if (!parts.fam.trimmed().isEmpty())
+        return parts;
+    if (isSlashed(parts.surname))
+        std::swap(parts.fam, parts.surname);
+    else if (isSlashed(parts.name))
+        std::swap(parts.fam, parts.name);
+    return parts;
+}

@@ -42,6 +42,9 @@ NameParts mainNameParts(const RecordTable& persons);
 // the patronymic box takes every word after the second, so nothing is dropped.
 NameParts splitName(const QString& whole);
 QString joinName(const NameParts& parts);
+// A name read as "Имя /Фамилия/" leaves its family name, slashes and all, in a
+// later box and the family box empty: this puts it back in the family box.
+NameParts withFamilyNameInPlace(NameParts parts);
 
 // Stores a name of the person. The main name goes into the persons row, and a
 // new main name keeps the former one as an alternative name; any other name

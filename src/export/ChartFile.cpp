@@ -18,8 +18,7 @@ QString productTitle(const QString& path)
 
 std::optional<QString> pngRefusal(QSize size)
 {
-    if (size.width() <= maxBitmapSide && size.height() <= maxBitmapSide
-        && qint64(size.width()) * size.height() <= maxBitmapPixels)
+    if (!isBitmapTooLarge(size))
         return std::nullopt;
     return QStringLiteral("Изображение %1 × %2 точек слишком велико для PNG: допустимо не более 32 767 точек "
                           "по стороне и 200 миллионов точек всего. Сохраните его в SVG или PDF.")

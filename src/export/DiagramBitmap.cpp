@@ -29,16 +29,25 @@ void copyStripAsBits(const QImage& strip, int rows, QImage& bitmap, int top)
 
 } // namespace
 
+bool isBitmapTooLarge(QSize size)
+{
+    return size.width() > maxBitmapSide || size.height() > maxBitmapSide
+           || qint64(size.width()) * size.height() > maxBitmapPixels;
+}
+
 std::variant<QImage, QString> renderDiagramBitmap(const RecordTable& items, const LegendPictures& pictures,
                                                   const DiagramSettings& settings, const QFont& font,
                                                   QSize scrollRanges)
 {
-    const DiagramChart chart{items, pictures, settings, font, scrollRanges};
+    return renderDiagramBitmap(DiagramChart{items, pictures, settings, font, scrollRanges});
+}
+
+std::variant<QImage, QString> renderDiagramBitmap(const DiagramChart& chart)
+{
     if (auto refusal = chart.emptyRefusal(QStringLiteral("копировать в буфер обмена")))
         return *refusal;
     const QSize size = chart.size();
-    if (size.width() > maxBitmapSide || size.height() > maxBitmapSide
-        || qint64(size.width()) * size.height() > maxBitmapPixels)
+    if (isBitmapTooLarge(size))
         return QStringLiteral("Диаграмма слишком велика для копирования в буфер обмена (%1 × %2 точек)")
             .arg(size.width())
             .arg(size.height());

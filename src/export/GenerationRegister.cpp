@@ -1,8 +1,8 @@
 #include "export/GenerationRegister.h"
 
+#include "dialogs/NameEntry.h"
 #include "treefile/AtomicFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <unordered_map>
@@ -44,6 +44,7 @@ struct Entry {
     int num = 0;
     int parentNumber = 0;  // the register number of the parent who reached this person first; 0 for the root
     int generation = 1;
+    std::vector<int> children;  // person numbers, link order, each once
 };
 
 // Reads persons and links through the tables' integer indexes.
@@ -104,27 +105,25 @@ private:
     // Breadth first: generation by generation, by the parent's number, siblings in link order.
     void numberDescendants(int root)
     {
-        entries_.push_back({root, 0, 1});
+        entries_.push_back({root, 0, 1, {}});
         numberOf_[root] = 1;
         for (std::size_t i = 0; i < entries_.size(); ++i) {
-            const Entry parent = entries_[i];
-            for (int child : relatives(parent.num, LinkKind::ParentOf))
+            // A copy: pushing entries may move the vector under a reference.
+            const std::vector<int> children = relatives(entries_[i].num, LinkKind::ParentOf);
+            const int generation = entries_[i].generation + 1;
+            entries_[i].children = children;
+            for (int child : children)
                 if (numberOf_.try_emplace(child, int(entries_.size()) + 1).second)
-                    entries_.push_back({child, int(i) + 1, parent.generation + 1});
+                    entries_.push_back({child, int(i) + 1, generation, {}});
         }
     }
 
     QString fullName(RowId row) const
     {
         const RecordTable& p = store_.persons;
-        QStringList parts{p.stringAt(row, PersonField::fam), p.stringAt(row, PersonField::name),
-                          p.stringAt(row, PersonField::surname)};
-        // A name read as "Имя /Фамилия/" leaves the family name in a later part: it still goes first.
-        const auto slashed = std::find_if(parts.begin() + 1, parts.end(),
-                                          [](const QString& part) { return part.contains(QLatin1Char('/')); });
-        if (parts.front().trimmed().isEmpty() && slashed != parts.end())
-            std::rotate(parts.begin(), slashed, slashed + 1);
-        QString name = joined(parts, QStringLiteral(" "));
+        const NameParts parts = withFamilyNameInPlace(
+            {p.stringAt(row, PersonField::fam), p.stringAt(row, PersonField::name), p.stringAt(row, PersonField::surname)});
+        QString name = joined({parts.fam, parts.name, parts.surname}, QStringLiteral(" "));
         // The import keeps the slashes around the family name, wherever the name's words put it.
         name.remove(QLatin1Char('/'));
         name = name.simplified();
@@ -167,7 +166,7 @@ private:
         for (int spouse : relatives(entry.num, LinkKind::Spouses))
             text += spouseLine(spouse);
         QStringList children;
-        for (int child : relatives(entry.num, LinkKind::ParentOf))
+        for (int child : entry.children)
             children << QString::number(numberOf_.at(child));
         if (!children.isEmpty())
             text += QStringLiteral("   Дети: %1\n").arg(children.join(QStringLiteral(", ")));
@@ -191,12 +190,7 @@ RegisterFileResult writeGenerationRegister(GenealogyStore& store, int root, cons
     const std::optional<RegisterText> result = generationRegister(store, root);
     if (!result)
         return {false, QStringLiteral("Нет персонажа с номером %1").arg(root)};
-    const auto error = saveAtomically(path, [&](const QString& temporary) -> std::optional<QString> {
-        QFile file(temporary);
-        if (!file.open(QIODevice::WriteOnly) || file.write(result->text.toUtf8()) < 0 || !file.flush())
-            return file.errorString();
-        return std::nullopt;
-    });
+    const std::optional<QString> error = saveBytesAtomically(path, result->text.toUtf8());
     if (error)
         return {false, *error};
     return {true, QStringLiteral("Поколенная роспись (%1 чел.) записана в файл «%2».")

@@ -5,7 +5,6 @@
 #include "gedcom/NumberIndex.h"
 #include "treefile/AtomicFile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -109,14 +108,6 @@ void writeFamily(GedcomWriter& out, int ordinal, const GedcomFamily& family)
         out.pointer(1, "CHIL", 'I', child);
 }
 
-std::optional<QString> writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
-        return file.errorString();
-    return std::nullopt;
-}
-
 } // namespace
 
 GedcomExportCounts writeGedcom(const GenealogyStore& store, QByteArray& out)
@@ -146,8 +137,7 @@ std::variant<GedcomExportCounts, QString> exportGedcomFile(const GenealogyStore&
 {
     QByteArray bytes;
     const GedcomExportCounts counts = writeGedcom(store, bytes);
-    if (const std::optional<QString> error =
-            saveAtomically(path, [&](const QString& temporary) { return writeFile(temporary, bytes); }))
+    if (const std::optional<QString> error = saveBytesAtomically(path, bytes))
         return *error;
     return counts;
 }

@@ -26,26 +26,7 @@ QString bareFamilyName(const QString& fam)
     return fam.mid(start, end - start);
 }
 
-bool isSlashed(const QString& part)
-{
-    const QString t = part.trimmed();
-    return t.size() > 2 && t.startsWith(QLatin1Char('/')) && t.endsWith(QLatin1Char('/'));
-}
-
-// A NAME of two words leaves its "/Фамилия/" in a later part and the family
-// name empty; it is still the family name, for SURN as much as for NAME.
-NameParts withFamilyNameInPlace(NameParts parts)
-{
-    if (holdsText(parts.fam))
-        return parts;
-    if (isSlashed(parts.surname))
-        std::swap(parts.fam, parts.surname);
-    else if (isSlashed(parts.name))
-        std::swap(parts.fam, parts.name);
-    return parts;
-}
-
-// Given name and patronymic, then the family name between slashes.
+// Given name and patronymic, then the family name between slashes, for SURN as much as for NAME.
 void writeName(GedcomWriter& out, const NameParts& stored, const QString& type)
 {
     const NameParts parts = withFamilyNameInPlace(stored);

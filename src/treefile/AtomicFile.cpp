@@ -71,3 +71,13 @@ std::optional<QString> saveAtomically(const QString& target,
     syncPath(folder.absolutePath(), true);
     return std::nullopt;
 }
+
+std::optional<QString> saveBytesAtomically(const QString& target, const QByteArray& bytes)
+{
+    return saveAtomically(target, [&](const QString& temporary) -> std::optional<QString> {
+        QFile file(temporary);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
+            return file.errorString();
+        return std::nullopt;
+    });
+}

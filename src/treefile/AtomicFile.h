@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -9,6 +10,9 @@
 // target stays as it was; the result names the file and the reason.
 std::optional<QString> saveAtomically(const QString& target,
                                       const std::function<std::optional<QString>(const QString& temporary)>& write);
+
+// The same for a file whose whole content is already in memory.
+std::optional<QString> saveBytesAtomically(const QString& target, const QByteArray& bytes);
 
 // The temporary name's pattern for a target, for finding what a crashed save left.
 QString temporaryPrefix(const QString& target);

@@ -27,9 +27,7 @@ class Painting : public ::testing::Test {
 protected:
     Painting()
     {
-        pictures.male = builtInMalePicture();
-        pictures.female = builtInFemalePicture();
-        pictures.rebuildInverted();
+        pictures = LegendPictures::builtIn();
         canvas.font = QFont(QStringLiteral("DejaVu Sans"));
         canvas.font.setPixelSize(8);
         canvas.font.setStyleStrategy(QFont::NoAntialias);

@@ -20,9 +20,7 @@ class ChartExport : public ::testing::Test {
 protected:
     ChartExport()
     {
-        pictures.male = builtInMalePicture();
-        pictures.female = builtInFemalePicture();
-        pictures.rebuildInverted();
+        pictures = LegendPictures::builtIn();
         font = QFont(QStringLiteral("DejaVu Sans"));
         font.setPixelSize(8);
         insertPersonRow(store.diagram, DiagramRowType::Female, QPoint(1020, 900), "Петрова", "Анна Ивановна", 2);

@@ -37,9 +37,7 @@ void ExportController::tell(const QString& text)
 
 void ExportController::ClipboardBMP1Click()
 {
-    const QSize ranges(diagram_.ScrollBox1->horzRange(), diagram_.ScrollBox1->vertRange());
-    const auto result = renderDiagramBitmap(store_.diagram, diagram_.pictures(), diagram_.diagramSettings(),
-                                            diagram_.diagramFont(), ranges);
+    const auto result = renderDiagramBitmap(chart());
     leaveAtEnd(store_.diagram);
     if (const QString* error = std::get_if<QString>(&result))
         tell(*error);
