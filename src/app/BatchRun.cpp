@@ -101,13 +101,22 @@ int runBatch(const CommandLine& line, std::FILE* output, std::FILE* errors)
 {
     BatchSession session(output, errors);
     bool failed = false;
+    bool readFailed = false;
     for (const CommandLine::Step& step : line.steps) {
         if (!step.option) {
             session.printError(step.error);
             failed = true;
             continue;
         }
-        failed = !step.option->run(session, step.values) || failed;
+        if (readFailed && step.option->effect == CommandLineOption::WritesFile) {
+            session.printError(QStringLiteral("Шаг %1 пропущен: древо не было прочитано целиком")
+                                   .arg(QLatin1String(step.option->name)));
+            failed = true;
+            continue;
+        }
+        const bool ok = step.option->run(session, step.values);
+        readFailed = readFailed || (!ok && step.option->effect == CommandLineOption::ReadsTree);
+        failed = !ok || failed;
     }
     std::fflush(output);
     return failed ? 1 : 0;

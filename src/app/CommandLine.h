@@ -17,6 +17,10 @@ struct CommandLineOption {
     const char* help;         // may hold several lines
     Kind kind;
     BatchStepRun run = nullptr;
+    // A step that writes a file is skipped once a step that reads the tree has
+    // failed: it would write a tree the user did not ask for.
+    enum Effect { Other, ReadsTree, WritesFile };
+    Effect effect = Other;
 };
 
 const std::vector<CommandLineOption>& commandLineOptions();

@@ -77,6 +77,7 @@ public:
     void setCountsText(int persons, int links) override;
     void showCountsFromTables() override;
     void showFileInCaption(const QString& fileName) override;
+    QString treeName() const override;
     void ApplyViewSettings() override;
     void HideMainMenu() override;
     void RestoreMainMenu() override;

@@ -27,6 +27,10 @@ void TForm1::selectTab(int index)
     mode_ = index;
     const QSignalBlocker block(TabSet1);
     TabSet1->setCurrentIndex(index);
+    // Panels shown or hidden by the switch resize the client area only at the next
+    // layout pass; what follows the switch (centring a tree) needs the sizes now.
+    centralWidget()->layout()->activate();
+    contentRow->layout()->activate();
 }
 
 void TForm1::onTabBarChanged(int index)
@@ -157,6 +161,7 @@ void TForm1::ShowListMode()
 {
     list_->Panel2->setVisible(N18->isChecked());
     list_->DBGrid1->show();
+    list_->showNameColumn();
     if (windows_.navigator)
         windows_.navigator->hide();
     diagram_->ScrollBox1->hide();

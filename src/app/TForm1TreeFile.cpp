@@ -5,6 +5,7 @@
 #include "diagram/ui/DiagramController.h"
 #include "gedcom/ui/ImportController.h"
 #include "list/ui/PersonListController.h"
+#include "platform/ApplicationSettings.h"
 #include "platform/Platform.h"
 #include "treefile/RecoveryCopy.h"
 #include "treefile/TreeFile.h"
@@ -15,26 +16,20 @@
 #include <QThread>
 #include <QFileInfo>
 #include <QMenu>
-#include <QSettings>
 
 namespace {
 
 const QString treeFilter = QStringLiteral("Древо Арболитуса (*.arbolitus)");
 constexpr int recentFileCount = 10;
 
-QSettings settings()
-{
-    return QSettings(QStringLiteral("Arbolitus"), QStringLiteral("Arbolitus"));
-}
-
 QStringList recentFiles()
 {
-    return settings().value(QStringLiteral("recentFiles")).toStringList();
+    return applicationSettings().value(QStringLiteral("recentFiles")).toStringList();
 }
 
 void keepRecentFiles(const QStringList& files)
 {
-    settings().setValue(QStringLiteral("recentFiles"), files.mid(0, recentFileCount));
+    applicationSettings().setValue(QStringLiteral("recentFiles"), files.mid(0, recentFileCount));
 }
 
 } // namespace
@@ -100,12 +95,15 @@ bool TForm1::saveTree()
     return treeFile_.isEmpty() ? saveTreeAs() : writeTree(treeFile_);
 }
 
+QString TForm1::treeName() const
+{
+    const QString named = treeFile_.isEmpty() ? captionName_ : treeFile_;
+    return named.isEmpty() ? QStringLiteral("Древо") : QFileInfo(named).completeBaseName();
+}
+
 bool TForm1::saveTreeAs()
 {
-    QString proposed = treeFile_;
-    if (proposed.isEmpty())
-        proposed = (captionName_.isEmpty() ? QStringLiteral("Древо") : QFileInfo(captionName_).completeBaseName())
-                   + QStringLiteral(".arbolitus");
+    const QString proposed = treeFile_.isEmpty() ? treeName() + QStringLiteral(".arbolitus") : treeFile_;
     const std::optional<QString> path =
         platform_.saveFile(QStringLiteral("Сохранить древо"), treeFilter, proposed, treeFileSuffix);
     return path && writeTree(*path);

@@ -1,5 +1,7 @@
 #include "platform/PictureChooser.h"
 
+#include "platform/RussianFileChooser.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -58,7 +60,7 @@ std::unique_ptr<QFileDialog> makePictureChooser(QWidget* parent, const QString& 
     auto dialog = std::make_unique<QFileDialog>(parent, title);
     dialog->setObjectName(QStringLiteral("OpenPictureDialog1"));
     // Qt's own chooser, because a native one takes no preview.
-    dialog->setOption(QFileDialog::DontUseNativeDialog, true);
+    speakRussian(*dialog);
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setNameFilters(filters);
 

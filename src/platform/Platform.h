@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -39,9 +40,11 @@ public:
     // Shows a print preview built over the kept printer.
     virtual void showPrintPreview(QPrintPreviewDialog& dialog) = 0;
     virtual void setClipboardImage(const QImage& image) = 0;
-    // Opens a file with the user's default program for its type; false when
-    // the file is missing or unreadable or no program is associated with it.
-    virtual bool openWithDefaultProgram(const QString& path) = 0;
+    // Opens a file with the user's default program for its type. Asking the
+    // desktop may take seconds, so the answer comes later, on the window's
+    // thread: false when the file is missing or unreadable or no program is
+    // associated with it.
+    virtual void openWithDefaultProgram(const QString& path, std::function<void(bool opened)> done) = 0;
     // Pops a menu up at a screen point.
     virtual void popupMenu(QMenu* menu, const QPoint& globalPos) = 0;
     // Ends the application at once.

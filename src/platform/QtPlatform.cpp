@@ -1,7 +1,9 @@
 #include "platform/QtPlatform.h"
 
+#include "platform/ChooserFolders.h"
 #include "platform/DefaultProgram.h"
 #include "platform/PictureChooser.h"
+#include "platform/RussianFileChooser.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -17,6 +19,7 @@
 #include <QPrinter>
 #include <QPrintPreviewDialog>
 #include <QRegularExpression>
+#include <QThread>
 #include <QPushButton>
 #include <QUrl>
 
@@ -30,6 +33,16 @@ QWidget* ownerWindow(QWidget* mainWindow)
     if (active && active->isVisible() && active->isEnabled())
         return active;
     return mainWindow;
+}
+
+// The file the chooser ends with; its folder is where the next chooser of the kind opens.
+std::optional<QString> chosenFile(QFileDialog& dialog, const QString& kind)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString file = dialog.selectedFiles().constFirst();
+    rememberChooserFolder(kind, file);
+    return file;
 }
 
 } // namespace
@@ -52,21 +65,21 @@ std::optional<QString> QtPlatform::inputText(const QString& caption, const QStri
 std::optional<QString> QtPlatform::openFile(const QString& title, const QString& filter, const QString& initialName,
                                            const QString& defaultSuffix)
 {
-    QFileDialog dialog(dialogParent_, title, QString(), filter);
+    QFileDialog dialog(dialogParent_, title, chooserFolder(defaultSuffix), filter);
+    speakRussian(dialog);
     dialog.setDefaultSuffix(defaultSuffix);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.selectFile(initialName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    return chosenFile(dialog, defaultSuffix);
 }
 
 std::optional<QString> QtPlatform::openPicture()
 {
     const std::unique_ptr<QFileDialog> dialog = makePictureChooser(ownerWindow(dialogParent_), pictureTitle());
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog->selectedFiles().constFirst();
+    const QString pictures = QStringLiteral("picture");
+    if (const QString folder = chooserFolder(pictures); !folder.isEmpty())
+        dialog->setDirectory(folder);
+    return chosenFile(*dialog, pictures);
 }
 
 std::optional<QFont> QtPlatform::chooseFont(const QFont& initial)
@@ -101,12 +114,24 @@ void QtPlatform::setClipboardImage(const QImage& image)
     QApplication::clipboard()->setImage(image);
 }
 
-bool QtPlatform::openWithDefaultProgram(const QString& path)
+QtPlatform::QtPlatform(DefaultApplicationQuery defaultApplication)
+    : defaultApplication_(std::move(defaultApplication))
+{
+}
+
+void QtPlatform::openWithDefaultProgram(const QString& path, std::function<void(bool opened)> done)
 {
     // openUrl alone cannot tell: xdg-open runs detached and it returns true whatever happens.
-    if (!canOpenWithDefaultProgram(path, xdgDefaultApplication))
-        return false;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+    // The desktop is asked off the window's thread: xdg-mime may take seconds.
+    const QString absolute = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    QThread* check = QThread::create([absolute, query = defaultApplication_, done = std::move(done)] {
+        const bool can = canOpenWithDefaultProgram(absolute, query);
+        QMetaObject::invokeMethod(
+            qApp, [absolute, can, done] { done(can && QDesktopServices::openUrl(QUrl::fromLocalFile(absolute))); },
+            Qt::QueuedConnection);
+    });
+    QObject::connect(check, &QThread::finished, check, &QObject::deleteLater);
+    check->start();
 }
 
 void QtPlatform::popupMenu(QMenu* menu, const QPoint& globalPos)
@@ -122,7 +147,8 @@ void QtPlatform::quit()
 std::optional<QString> QtPlatform::saveFile(const QString& title, const QString& filter, const QString& proposed,
                                            const QString& defaultSuffix)
 {
-    QFileDialog dialog(dialogParent_, title, QString(), filter);
+    QFileDialog dialog(dialogParent_, title, chooserFolder(defaultSuffix), filter);
+    speakRussian(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
     // With several filters, the chosen one gives the suffix of a name typed without one.
@@ -132,9 +158,7 @@ std::optional<QString> QtPlatform::saveFile(const QString& title, const QString&
             dialog.setDefaultSuffix(match.captured(1));
     });
     dialog.selectFile(proposed);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    return chosenFile(dialog, defaultSuffix);
 }
 
 Platform::SaveAnswer QtPlatform::askToSave(const QString& caption, const QString& question)

@@ -44,10 +44,10 @@ std::optional<QFont> ScriptedPlatform::chooseFont(const QFont&)
     return takeAnswer(fontAnswers);
 }
 
-bool ScriptedPlatform::openWithDefaultProgram(const QString& path)
+void ScriptedPlatform::openWithDefaultProgram(const QString& path, std::function<void(bool opened)> done)
 {
     opened << path;
-    return openResult;
+    done(openResult);
 }
 
 void ScriptedPlatform::popupMenu(QMenu* menu, const QPoint& globalPos)

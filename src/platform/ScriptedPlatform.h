@@ -57,7 +57,7 @@ public:
             onPrintPreview(dialog);
     }
     void setClipboardImage(const QImage& image) override { clipboard = image; }
-    bool openWithDefaultProgram(const QString& path) override;
+    void openWithDefaultProgram(const QString& path, std::function<void(bool opened)> done) override;
     void popupMenu(QMenu* menu, const QPoint& globalPos) override;
     void quit() override { ++quits; }
 

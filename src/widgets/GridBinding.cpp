@@ -28,6 +28,10 @@ void bindGrid(QTableView* grid, RecordTableModel* model)
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // With Tab moving between cells, a grid that loses the focus by being hidden
+    // steps to the next cell, from the last column onto the next line: the
+    // current person would change under the card that was just opened.
+    grid->setTabKeyNavigation(false);
     grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 4);
     grid->verticalHeader()->hide();
     // Some designed columns are far wider than the grid; a centred title would be out of sight.

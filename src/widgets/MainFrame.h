@@ -22,6 +22,9 @@ public:
     virtual void showCountsFromTables() = 0;
     // The caption: the application title, with ": " and the file name when one is given.
     virtual void showFileInCaption(const QString& fileName) = 0;
+    // The name a chooser proposes for a file made of the tree, without its suffix:
+    // the tree file's, else the imported file's, else "Древо".
+    virtual QString treeName() const = 0;
 
     virtual void ApplyViewSettings() = 0;
     virtual void HideMainMenu() = 0;

@@ -22,6 +22,11 @@ void SecondaryWindow::showEvent(QShowEvent* event)
         if (w)
             w->setEnabled(false);
     QWidget::showEvent(event);
+    // Shown again over a window it has just disabled, it would otherwise stay behind it, out of the keyboard's reach.
+    if (activatesOnShow_) {
+        raise();
+        activateWindow();
+    }
 }
 
 void SecondaryWindow::hideEvent(QHideEvent* event)

@@ -17,6 +17,9 @@ public:
     void setDefaultButton(QPushButton* button);
     // Escape closes the window only where the window asks for it.
     void setClosesOnEscape(bool closes) { closesOnEscape_ = closes; }
+    // A dialog comes to the front with the keyboard when shown; a tool window that
+    // accompanies the main window leaves the keyboard where it is.
+    void setActivatesOnShow(bool activates) { activatesOnShow_ = activates; }
 
 Q_SIGNALS:
     void hidden();
@@ -32,4 +35,5 @@ private:
     std::vector<QPointer<QWidget>> disables_;
     QPointer<QPushButton> defaultButton_;
     bool closesOnEscape_ = false;
+    bool activatesOnShow_ = true;
 };

@@ -230,6 +230,21 @@ TEST_F(EntryDialogs, AnEventWithADateAndAPickedParticipantIsStored)
     s.persons.locate(PersonField::num, 1);
     EXPECT_EQ(s.persons.asString(PersonField::birth_date), dates()->result());
 
+    // An event without participants is refused, and the dialog stays open with what it holds.
+    QTest::mouseDClick(card().DBGrid3->viewport(), Qt::LeftButton, {},
+                       card().DBGrid3->visualRect(card().DBGrid3->model()->index(0, 0)).center());
+    ASSERT_TRUE(events()->isVisible());
+    events()->ComboBox1->setCurrentText(QStringLiteral("Крещение"));
+    events()->Button4->click();
+    ASSERT_TRUE(s.eventDialogParticipants.isEmpty());
+    events()->Button5->click();
+    EXPECT_EQ(platform.messages.back().text, QStringLiteral("Добавьте участника события"));
+    EXPECT_TRUE(events()->isVisible());
+    EXPECT_EQ(events()->ComboBox1->currentText(), QStringLiteral("Крещение"));
+    events()->Button6->click();
+    EXPECT_EQ(gridTexts(card().DBGrid3), (QStringList{QStringLiteral("Рождение")}));
+    s.persons.locate(PersonField::num, 1);
+
     // "Удалить" takes the participation, the event with it, and the birth date.
     rightClick(card().DBGrid3, 0);
     card().N58->trigger();

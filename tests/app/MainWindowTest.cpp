@@ -6,10 +6,12 @@
 #include "diagram/ui/TForm4.h"
 #include "diagram/ui/TOKBottomDlg1.h"
 #include "dialogs/ui/TForm2.h"
+#include "platform/RussianFileChooser.h"
 #include "support/TestHelpers.h"
 
 #include <QAction>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -18,6 +20,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 
 namespace {
 
@@ -317,4 +320,35 @@ TEST(Translations, QtOwnDialogsSpeakRussian)
                          QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(question.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')), QStringLiteral("Да"));
     EXPECT_EQ(question.button(QMessageBox::No)->text().remove(QLatin1Char('&')), QStringLiteral("Нет"));
+
+    // Qt's own file chooser: columns, sizes and type names, whatever the system's locale.
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir(QStringLiteral("Предки"));
+    writeFile(dir.filePath(QStringLiteral("семья.png")), QByteArray(2000, 'x'));
+    QFileDialog chooser(nullptr, QStringLiteral("?"), dir.path());
+    speakRussian(chooser);
+    chooser.setViewMode(QFileDialog::Detail);
+    chooser.show();
+    auto* view = chooser.findChild<QTreeView*>(QStringLiteral("treeView"));
+    ASSERT_TRUE(view);
+    QAbstractItemModel* files = view->model();
+    QStringList columns;
+    for (int c = 0; c < files->columnCount(); ++c)
+        columns << files->headerData(c, Qt::Horizontal).toString();
+    EXPECT_EQ(columns, (QStringList{"Имя", "Размер", "Тип", "Дата изменения"}));
+    QTRY_COMPARE(files->rowCount(view->rootIndex()), 2);
+    QStringList kinds, sizes;
+    for (int r = 0; r < 2; ++r) {
+        kinds << files->index(r, 2, view->rootIndex()).data().toString();
+        sizes << files->index(r, 1, view->rootIndex()).data().toString();
+    }
+    kinds.sort();
+    EXPECT_EQ(kinds, (QStringList{"Изображение PNG", "Папка"}));
+    sizes.sort();
+    EXPECT_EQ(sizes, (QStringList{"", "1,95 КБ"}));
+    for (const auto& [bytes, shown] : std::initializer_list<std::pair<qint64, const char*>>{
+             {0, "0 байт"}, {1023, "1023 байт"}, {1024, "1,00 КБ"}, {150 * 1024, "150 КБ"},
+             {qint64(12.3 * 1024 * 1024), "12,3 МБ"}, {qint64(5) << 40, "5,00 ТБ"}, {qint64(3000) << 40, "3000 ТБ"}})
+        EXPECT_EQ(russianDataSize(bytes), QString::fromUtf8(shown));
+    EXPECT_EQ(QLocale().monthName(1), QStringLiteral("января"));
 }

@@ -1,5 +1,7 @@
+#include "platform/ChooserFolders.h"
 #include "platform/DefaultProgram.h"
 #include "platform/PictureChooser.h"
+#include "platform/QtPlatform.h"
 #include "support/TestHelpers.h"
 
 #include <QComboBox>
@@ -7,7 +9,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QSemaphore>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -94,4 +98,34 @@ TEST(DefaultProgram, FailsForMissingFilesAndTypesWithoutAProgram)
 
     // No program is ever associated with a type nobody defines.
     EXPECT_TRUE(xdgDefaultApplication(QStringLiteral("application/x-arbolitus-nothing")).isEmpty());
+}
+
+TEST(DefaultProgram, TheDesktopIsAskedWithoutHoldingTheWindowAndTheFailureStillComes)
+{
+    QTemporaryDir dir;
+    const QString plain = writePicture(dir, "plain.png", "PNG");
+    QSemaphore answer;
+    QtPlatform platform([&answer](const QString&) {
+        answer.acquire();  // the desktop thinks until the test lets it answer
+        return QString();
+    });
+    std::optional<bool> opened;
+    platform.openWithDefaultProgram(plain, [&opened](bool result) { opened = result; });
+    EXPECT_FALSE(opened.has_value());  // returned while the question is still open
+    answer.release();
+    QTRY_VERIFY(opened.has_value());
+    EXPECT_FALSE(*opened);
+}
+
+TEST(ChooserFolders, EachKindOpensWhereItsLastFileWasAndAGoneFolderIsForgotten)
+{
+    QTemporaryDir trees, pictures;
+    rememberChooserFolder(QStringLiteral("arbolitus"), trees.filePath(QStringLiteral("семья.arbolitus")));
+    rememberChooserFolder(QStringLiteral("picture"), pictures.filePath(QStringLiteral("дед.jpg")));
+    EXPECT_EQ(chooserFolder(QStringLiteral("arbolitus")), trees.path());
+    EXPECT_EQ(chooserFolder(QStringLiteral("picture")), pictures.path());
+    EXPECT_EQ(chooserFolder(QStringLiteral("never-chosen")), QString());
+    const QString gone = pictures.path();
+    pictures.remove();
+    EXPECT_EQ(chooserFolder(QStringLiteral("picture")), QString()) << gone.toStdString();
 }

@@ -10,6 +10,7 @@
 
 #include <QFileInfo>
 #include <QMenu>
+#include <QPointer>
 #include <QTableView>
 
 void CardController::buildNoteCommands()
@@ -113,6 +114,10 @@ void CardController::N78Click()
 {
     if (store_.cardMedia.isEmpty())
         return;
-    if (!frame_.platform().openWithDefaultProgram(currentMediaPath(store_)))
-        frame_.platform().showMessage(MainFrame::applicationTitle(), QStringLiteral("Не могу запустить указанный файл"));
+    const QPointer<CardController> self(this);
+    frame_.platform().openWithDefaultProgram(currentMediaPath(store_), [self](bool opened) {
+        if (!opened && self)
+            self->frame_.platform().showMessage(MainFrame::applicationTitle(),
+                                                QStringLiteral("Не могу запустить указанный файл"));
+    });
 }

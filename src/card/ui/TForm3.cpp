@@ -42,6 +42,8 @@ TForm3::TForm3(GenealogyStore& store, Platform& platform)
     connect(Button1, &QPushButton::clicked, this, &TForm3::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm3::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm3::Button3Click);
+    // Escape is "Отмена"; in view mode it closes, which keeps the comment as it was.
+    setClosesOnEscape(true);
     resize(ClientWidth, ClientHeight);
     layOut();
     centreOnScreen(this);
@@ -66,7 +68,7 @@ void TForm3::showNew(const QString& title)
 {
     setWindowTitle(title);
     RxRichEdit1->clear();
-    showAndActivate();
+    show();
 }
 
 void TForm3::showViewed(const Note& note)
@@ -75,14 +77,7 @@ void TForm3::showViewed(const Note& note)
     RxRichEdit1->setPlainText(note.data);
     viewed_ = note;
     Button2->hide();
-    showAndActivate();
-}
-
-void TForm3::showAndActivate()
-{
     show();
-    raise();
-    activateWindow();
 }
 
 void TForm3::showEvent(QShowEvent* event)

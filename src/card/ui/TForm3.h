@@ -40,7 +40,6 @@ protected:
 
 private:
     void layOut();
-    void showAndActivate();
     void endView();
 
     GenealogyStore& store_;

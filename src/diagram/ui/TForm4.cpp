@@ -32,6 +32,7 @@ TForm4::TForm4()
     : SecondaryWindow(QStringLiteral("TForm4"), QStringLiteral("Навигатор"), Qt::Tool | Qt::WindowStaysOnTopHint)
 {
     setFixedSize(128, 177);
+    setActivatesOnShow(false);
     // The fixed layout is drawn for a small font; a large system font would clip the captions.
     QFont small = font();
     small.setPixelSize(11);

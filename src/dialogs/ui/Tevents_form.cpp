@@ -227,6 +227,11 @@ void Tevents_form::Button4Click()
 
 void Tevents_form::Button5Click()
 {
+    // An event nobody takes part in would show on no card, and could never be edited or deleted again.
+    if (store_.eventDialogParticipants.isEmpty()) {
+        frame_.platform().showMessage(MainFrame::applicationTitle(), QStringLiteral("Добавьте участника события"));
+        return;
+    }
     if (Button1->text() == EventText::NoDate)
         Button1->setText(QString());
     EventEntry entry;

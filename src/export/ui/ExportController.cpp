@@ -54,8 +54,8 @@ void ExportController::Image1Click()
     }
     const auto path = frame_.platform().saveFile(
         QStringLiteral("Сохранить изображение"),
-        QStringLiteral("Рисунок PNG (*.png);;Рисунок SVG (*.svg);;Документ PDF (*.pdf)"), QString(),
-        QStringLiteral("png"));
+        QStringLiteral("Рисунок PNG (*.png);;Рисунок SVG (*.svg);;Документ PDF (*.pdf)"),
+        frame_.treeName() + QStringLiteral(".png"), QStringLiteral("png"));
     if (!path)
         return;
     const ChartFileResult result = writeChartFile(whole, *path);
@@ -78,7 +78,8 @@ void ExportController::txt1Click()
     }
     const int root = registerRoot();
     const auto path = frame_.platform().saveFile(QStringLiteral("Сохранить поколенную роспись"),
-                                                 QStringLiteral("Текст (*.txt)"), QString(), QStringLiteral("txt"));
+                                                 QStringLiteral("Текст (*.txt)"),
+                                                 frame_.treeName() + QStringLiteral(".txt"), QStringLiteral("txt"));
     if (!path)
         return;
     tell(writeGenerationRegister(store_, root, *path).text);

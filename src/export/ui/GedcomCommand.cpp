@@ -10,7 +10,7 @@ void ExportController::Gedcom1Click()
     Platform& platform = frame_.platform();
     const std::optional<QString> path = platform.saveFile(QStringLiteral("Экспорт в GEDCOM"),
                                                           QStringLiteral("Файлы GEDCOM (*.ged)"),
-                                                          QStringLiteral("Древо.ged"), QStringLiteral("ged"));
+                                                          frame_.treeName() + QStringLiteral(".ged"), QStringLiteral("ged"));
     if (!path)
         return;
     const auto result = exportGedcomFile(store_, *path);

@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -118,6 +119,14 @@ SortItem PersonListController::selectedSortItem() const
 {
     const int index = filterPanel ? filterPanel->RadioGroup2->itemIndex() : 0;
     return index < 0 ? SortItem::None : SortItem(index);
+}
+
+void PersonListController::showNameColumn()
+{
+    const QModelIndex current = DBGrid1->currentIndex();
+    if (current.isValid() && current.column() != 0)
+        DBGrid1->selectionModel()->setCurrentIndex(current.siblingAtColumn(0), QItemSelectionModel::NoUpdate);
+    DBGrid1->horizontalScrollBar()->setValue(0);
 }
 
 void PersonListController::DBGrid1Open()

@@ -41,6 +41,9 @@ public:
     // Removes the person with everything that names them.
     void DeletePerson(int num);
     SortItem selectedSortItem() const;
+    // Brings the name column back into sight when the list is shown again:
+    // a list scrolled sideways shows dates without the names they belong to.
+    void showNameColumn();
 
     QTableView* DBGrid1 = nullptr;
     RecordTableModel* personsModel = nullptr;

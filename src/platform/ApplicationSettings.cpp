@@ -1,0 +1,6 @@
+#include "platform/ApplicationSettings.h"
+
+QSettings applicationSettings()
+{
+    return QSettings(QStringLiteral("Arbolitus"), QStringLiteral("Arbolitus"));
+}
