@@ -2,11 +2,11 @@
 
 #include <sqlite3.h>
 
-SqliteDatabase::SqliteDatabase(const QString& path, Mode mode)
+SqliteDatabase::SqliteDatabase(const QString& path, Mode)
 {
     // No SQLITE_OPEN_URI: '#', '?' and '%' in a path are letters of a file name.
-    const int flags = mode == ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
-    openError_ = sqlite3_open_v2(path.toUtf8().constData(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
+    openError_ = sqlite3_open_v2(path.toUtf8().constData(), &db_, flags, nullptr);
     if (openError_ != SQLITE_OK) {
         sqlite3_close(db_);
         db_ = nullptr;

@@ -9,7 +9,7 @@ struct sqlite3_stmt;
 // One SQLite connection, closed with the object. Paths are never read as URIs.
 class SqliteDatabase {
 public:
-    enum Mode { ReadOnly, CreateNew };
+    enum Mode { CreateNew };  // files are read through their bytes only
     SqliteDatabase(const QString& path, Mode mode);
     // A read-only database over the bytes of a file, which must outlive it:
     // nothing beside that file, no journal and no WAL, is ever looked at.

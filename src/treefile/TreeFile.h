@@ -30,7 +30,7 @@ constexpr qint64 maxTreeFileBytes = qint64(1) << 30;
 constexpr std::uint64_t maxCreationCounter = std::uint64_t(1) << 62;
 // Box positions and the scroll box stay this far from the 32-bit edge, so
 // that drawing adds picture sizes, shifts and spans without overflow.
-constexpr int maxDiagramCoordinate = 1 << 30;
+constexpr int maxDiagramCoordinate = 1 << 29;
 inline const QString treeFileSuffix = QStringLiteral("arbolitus");
 
 // Writes a complete new file beside the target and renames it over the

@@ -1,3 +1,6 @@
+#include "diagram/DiagramRows.h"
+#include "diagram/LegendPictures.h"
+#include "export/DiagramChart.h"
 #include "list/PersonList.h"
 #include "store/TableDump.h"
 #include "support/TestHelpers.h"
@@ -253,12 +256,14 @@ TEST_F(TreeFile, NumbersAndPositionsAtTheirLimitsAreRefused)
         {"UPDATE diagram SET x = -2147483648 WHERE type = 2", "пределы"},
         {"UPDATE diagram SET y = 2147483647 WHERE type = 2", "пределы"},
         {"UPDATE diagram SET y = -2147483648 WHERE type = 2", "пределы"},
-        {"UPDATE diagram SET x = -1073741824, y = 1073741824 WHERE type = 2", nullptr},
+        {"UPDATE diagram SET x = 536870913 WHERE type = 2", "пределы"},
+        {"UPDATE diagram SET x = -536870912, y = 536870912 WHERE type = 2", nullptr},
         {"UPDATE diagram SET x = -2147483648, y = 2147483647 WHERE type = 3", nullptr},  // line ends are person numbers
         {"UPDATE meta SET value = '2147483647' WHERE key = 'scroll.horzRange'", "настройки диаграммы"},
         {"UPDATE meta SET value = '2147483647' WHERE key = 'scroll.vertRange'", "настройки диаграммы"},
         {"UPDATE meta SET value = '2147483647' WHERE key = 'scroll.horzPosition'", "настройки диаграммы"},
-        {"UPDATE meta SET value = '1073741824' WHERE key = 'scroll.vertRange'", nullptr},
+        {"UPDATE meta SET value = '536870913' WHERE key = 'scroll.vertRange'", "настройки диаграммы"},
+        {"UPDATE meta SET value = '536870912' WHERE key = 'scroll.vertRange'", nullptr},
     };
     int n = 0;
     for (const auto& c : cases) {
@@ -270,6 +275,24 @@ TEST_F(TreeFile, NumbersAndPositionsAtTheirLimitsAreRefused)
         ASSERT_TRUE(std::holds_alternative<QString>(opened)) << c.sql;
         EXPECT_TRUE(std::get<QString>(opened).contains(QString::fromUtf8(c.reason))) << std::get<QString>(opened).toStdString();
     }
+
+    // Boxes at opposite corners of what is accepted, joined by a line, are drawn
+    // without overflow (the sanitized build checks every sum).
+    GenealogyStore corners;
+    insertPersonRow(corners.diagram, DiagramRowType::Male, QPoint(-maxDiagramCoordinate, -maxDiagramCoordinate), "А", "", 1);
+    insertPersonRow(corners.diagram, DiagramRowType::Female, QPoint(maxDiagramCoordinate, maxDiagramCoordinate), "Б", "", 2);
+    insertLineRow(corners.diagram, 1, 2);
+    TreeFileDiagram extents;
+    extents.horzRange = extents.vertRange = extents.horzPosition = extents.vertPosition = maxDiagramCoordinate;
+    ASSERT_FALSE(saveTreeFile(corners, extents, path("углы.arbolitus")));
+    auto opened = openTreeFile(path("углы.arbolitus"));
+    ASSERT_TRUE(std::holds_alternative<OpenedTree>(opened));
+    const OpenedTree& tree = std::get<OpenedTree>(opened);
+    const LegendPictures pictures = LegendPictures::builtIn();
+    const DiagramChart chart{tree.store->diagram, pictures, tree.diagram.settings, QFont(),
+                             QSize(tree.diagram.horzRange, tree.diagram.vertRange)};
+    for (const QRect area : {QRect(0, 0, 64, 64), QRect(chart.size().width() - 64, chart.size().height() - 64, 64, 64)})
+        EXPECT_FALSE(renderChartArea(chart, area).isNull());
 
     // Nothing writes what its reader refuses: such a tree is not saved over the file.
     const QString file = path(QStringLiteral("древо.arbolitus"));
