@@ -90,12 +90,7 @@ bool runExportBitmapStep(BatchSession& session, const QStringList& values)
         session.printError(*error);
         return false;
     }
-    const auto error = saveAtomically(path, [&](const QString& temporary) -> std::optional<QString> {
-        QImageWriter writer(temporary, "bmp");
-        if (!writer.write(std::get<QImage>(result)))
-            return writer.errorString();
-        return std::nullopt;
-    });
+    const auto error = saveBitmapFile(std::get<QImage>(result), path);
     if (error)
         session.printError(*error);
     return !error;

@@ -213,6 +213,8 @@ void TForm1::offerRecoveryCopies()
             if (recovery_)
                 recovery_->finishWriting();
             discardRecoveryCopy(copy);
+        } else {
+            setRecoveryCopyAside(copy);
         }
         return;
     }

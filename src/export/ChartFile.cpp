@@ -3,11 +3,13 @@
 #include "export/DiagramBitmap.h"
 #include "treefile/AtomicFile.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
 #include <cmath>
+#include <variant>
 
 namespace {
 
@@ -26,38 +28,52 @@ std::optional<QString> pngRefusal(QSize size)
         .arg(size.height());
 }
 
-std::optional<QString> writePng(const DiagramChart& chart, const QString& temporary)
+// Every format is made in memory and written by the atomic writer, which
+// checks that each byte reached the disk: the painters' devices stay silent
+// when a write fails.
+using Encoded = std::variant<QByteArray, QString>;
+
+Encoded encodePng(const DiagramChart& chart)
 {
     const QImage image = renderChartArea(chart, QRect(QPoint(), chart.size()));
     if (image.isNull())
         return QStringLiteral("не хватает памяти для изображения");
-    QImageWriter writer(temporary, "png");
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
     if (!writer.write(image))
-        return writer.errorString();
-    return std::nullopt;
+        return QStringLiteral("не хватает памяти для изображения");
+    return bytes;
 }
 
-std::optional<QString> writeSvg(const DiagramChart& chart, const QString& temporary, const QString& target)
+Encoded encodeSvg(const DiagramChart& chart, const QString& target)
 {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     QSvgGenerator generator;
-    generator.setFileName(temporary);
+    generator.setOutputDevice(&buffer);
     generator.setSize(chart.size());
     generator.setViewBox(QRect(QPoint(), chart.size()));
     generator.setResolution(72);
     generator.setTitle(productTitle(target));
     QPainter painter;
     if (!painter.begin(&generator))
-        return QStringLiteral("файл не открывается для записи");
+        return QStringLiteral("не хватает памяти для изображения");
     painter.setRenderHint(QPainter::SmoothPixmapTransform);  // the viewer scales the legend pictures
     paintChart(painter, chart, QRect(QPoint(), chart.size()));
     painter.end();
-    return std::nullopt;
+    return bytes;
 }
 
-std::optional<QString> writePdf(const DiagramChart& chart, const QString& temporary, const QString& target)
+Encoded encodePdf(const DiagramChart& chart, const QString& target)
 {
     const double scale = pdfScale(chart.size());
-    QPdfWriter writer(temporary);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
     writer.setResolution(72);
     writer.setCreator(QStringLiteral("Arbolitus"));
     writer.setTitle(productTitle(target));
@@ -66,13 +82,26 @@ std::optional<QString> writePdf(const DiagramChart& chart, const QString& tempor
                                      QPageLayout::Portrait, QMarginsF()));
     QPainter painter;
     if (!painter.begin(&writer))
-        return QStringLiteral("файл не открывается для записи");
+        return QStringLiteral("не хватает памяти для изображения");
     painter.setRenderHint(QPainter::SmoothPixmapTransform);  // the viewer scales the legend pictures
     painter.scale(scale, scale);
     paintChart(painter, chart, QRect(QPoint(), chart.size()));
     if (!painter.end())
-        return QStringLiteral("ошибка записи");
-    return std::nullopt;
+        return QStringLiteral("не хватает памяти для изображения");
+    return bytes;
+}
+
+Encoded encodeChart(const DiagramChart& chart, ChartFormat format, const QString& target)
+{
+    switch (format) {
+    case ChartFormat::Png:
+        return encodePng(chart);
+    case ChartFormat::Svg:
+        return encodeSvg(chart, target);
+    case ChartFormat::Pdf:
+        return encodePdf(chart, target);
+    }
+    return QString();
 }
 
 QString writtenNote(const DiagramChart& chart, ChartFormat format, const QString& path)
@@ -120,17 +149,10 @@ ChartFileResult writeChartFile(const DiagramChart& chart, const QString& path)
     if (*format == ChartFormat::Png)
         if (auto refusal = pngRefusal(chart.size()))
             return {false, *refusal};
-    const auto error = saveAtomically(path, [&](const QString& temporary) -> std::optional<QString> {
-        switch (*format) {
-        case ChartFormat::Png:
-            return writePng(chart, temporary);
-        case ChartFormat::Svg:
-            return writeSvg(chart, temporary, path);
-        case ChartFormat::Pdf:
-            return writePdf(chart, temporary, path);
-        }
-        return std::nullopt;
-    });
+    const Encoded encoded = encodeChart(chart, *format, path);
+    if (const QString* reason = std::get_if<QString>(&encoded))
+        return {false, QStringLiteral("Не удалось сохранить файл «%1»: %2.").arg(QFileInfo(path).fileName(), *reason)};
+    const auto error = saveBytesAtomically(path, std::get<QByteArray>(encoded), NewFileAccess::FollowUmask);
     if (error)
         return {false, *error};
     return {true, writtenNote(chart, *format, path)};

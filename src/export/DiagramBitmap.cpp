@@ -1,5 +1,11 @@
 #include "export/DiagramBitmap.h"
 
+#include "treefile/AtomicFile.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageWriter>
+
 #include <algorithm>
 
 namespace {
@@ -69,4 +75,14 @@ std::variant<QImage, QString> renderDiagramBitmap(const DiagramChart& chart)
         copyStripAsBits(strip, rows, bitmap, top);
     }
     return bitmap;
+}
+
+std::optional<QString> saveBitmapFile(const QImage& bitmap, const QString& path)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!QImageWriter(&buffer, "bmp").write(bitmap))
+        return QStringLiteral("Не удалось сохранить файл «%1»: не хватает памяти для изображения.").arg(QFileInfo(path).fileName());
+    return saveBytesAtomically(path, bytes, NewFileAccess::FollowUmask);
 }

@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QSize>
+#include <optional>
 #include <variant>
 
 // Bitmaps above this many pixels are refused: the clipboard copies them again
@@ -17,3 +18,6 @@ std::variant<QImage, QString> renderDiagramBitmap(const DiagramChart& chart);
 std::variant<QImage, QString> renderDiagramBitmap(const RecordTable& items, const LegendPictures& pictures,
                                                   const DiagramSettings& settings, const QFont& font,
                                                   QSize scrollRanges);
+
+// Writes a rendered bitmap as a BMP file, atomically; an error text naming the file, or nothing.
+std::optional<QString> saveBitmapFile(const QImage& bitmap, const QString& path);

@@ -190,7 +190,7 @@ RegisterFileResult writeGenerationRegister(GenealogyStore& store, int root, cons
     const std::optional<RegisterText> result = generationRegister(store, root);
     if (!result)
         return {false, QStringLiteral("Нет персонажа с номером %1").arg(root)};
-    const std::optional<QString> error = saveBytesAtomically(path, result->text.toUtf8());
+    const std::optional<QString> error = saveBytesAtomically(path, result->text.toUtf8(), NewFileAccess::FollowUmask);
     if (error)
         return {false, *error};
     return {true, QStringLiteral("Поколенная роспись (%1 чел.) записана в файл «%2».")

@@ -54,8 +54,9 @@ Cell FieldValue::convertedFor(FieldKind kind, int size) const
         return Cell(toInteger(cell_, &ok) != 0);
     case FieldKind::String: {
         QString text = toText(cell_);
+        // Whole characters only: half a surrogate pair has no form in a file.
         if (size > 0 && text.size() > size)
-            text.truncate(size);
+            text.truncate(text.at(size - 1).isHighSurrogate() && text.at(size).isLowSurrogate() ? size - 1 : size);
         return Cell(text);
     }
     case FieldKind::Memo:

@@ -1,5 +1,7 @@
 #include "treefile/RecoveryCopy.h"
 
+#include "treefile/AtomicFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -20,11 +22,25 @@ QString baseOf(const QString& path)
     return path.left(path.lastIndexOf(QLatin1Char('.')));
 }
 
-void writeText(const QString& path, const QString& text)
+bool isHeldByRunningInstance(const QString& base)
 {
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(text.toUtf8());
+    QLockFile lock(base + QStringLiteral(".lock"));
+    if (!lock.tryLock(0))
+        return true;
+    lock.unlock();
+    return false;
+}
+
+// What instances that are gone left half done: notes without their copy and
+// the temporaries of copies whose writing was cut short.
+void sweepRecoveryFolder(const QDir& folder)
+{
+    removeStaleTemporariesIn(folder.path());
+    for (const QFileInfo& note : folder.entryInfoList({QStringLiteral("*.path")}, QDir::Files)) {
+        const QString base = baseOf(note.absoluteFilePath());
+        if (!QFile::exists(base + QStringLiteral(".arbolitus")) && !isHeldByRunningInstance(base))
+            QFile::remove(note.absoluteFilePath());
+    }
 }
 
 // The cells of one kept table in row order, copied in one block: the window
@@ -77,6 +93,7 @@ std::unique_ptr<GenealogyStore> storeOf(std::vector<FlatTable>& tables)
 RecoveryCopy::RecoveryCopy()
 {
     QDir().mkpath(recoveryFolder());
+    QFile::setPermissions(recoveryFolder(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     base_ = recoveryFolder() + QLatin1Char('/') + QUuid::createUuid().toString(QUuid::WithoutBraces);
     lock_ = std::make_unique<QLockFile>(base_ + QStringLiteral(".lock"));
     lock_->setStaleLockTime(0);
@@ -93,7 +110,7 @@ bool RecoveryCopy::write(const GenealogyStore& store, const TreeFileDiagram& dia
     if (writing_.valid() && writing_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
         return false;
     auto snapshot = std::make_shared<std::vector<FlatTable>>(flatCopyOf(store));
-    writeText(base_ + QStringLiteral(".path"), treeFile);
+    saveBytesAtomically(base_ + QStringLiteral(".path"), treeFile.toUtf8());
     const QString target = path();
     writing_ = std::async(std::launch::async, [snapshot, diagram, target] {
         saveTreeFile(*storeOf(*snapshot), diagram, target);
@@ -118,6 +135,7 @@ std::vector<StaleRecoveryCopy> staleRecoveryCopies()
 {
     std::vector<StaleRecoveryCopy> copies;
     const QDir folder(recoveryFolder());
+    sweepRecoveryFolder(folder);
     // The locks of instances that ended before writing any copy.
     for (const QFileInfo& file : folder.entryInfoList({QStringLiteral("*.lock")}, QDir::Files)) {
         QLockFile lock(file.absoluteFilePath());
@@ -137,6 +155,21 @@ std::vector<StaleRecoveryCopy> staleRecoveryCopies()
     }
     std::sort(copies.begin(), copies.end(), [](const auto& a, const auto& b) { return a.written > b.written; });
     return copies;
+}
+
+QString recoveryAsideFolder()
+{
+    return recoveryFolder() + QStringLiteral("/не открылись");
+}
+
+void setRecoveryCopyAside(const StaleRecoveryCopy& copy)
+{
+    QDir().mkpath(recoveryAsideFolder());
+    const QString aside = recoveryAsideFolder() + QLatin1Char('/') + QFileInfo(copy.path).fileName();
+    QFile::remove(aside);
+    if (!QFile::rename(copy.path, aside))
+        QFile::remove(copy.path);
+    discardRecoveryCopy(copy);
 }
 
 void discardRecoveryCopy(const StaleRecoveryCopy& copy)

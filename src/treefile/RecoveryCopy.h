@@ -44,3 +44,8 @@ struct StaleRecoveryCopy {
 std::vector<StaleRecoveryCopy> staleRecoveryCopies();
 // Deletes a stale copy with its lock and its note of the tree file.
 void discardRecoveryCopy(const StaleRecoveryCopy& copy);
+// Moves a copy that cannot be opened into the folder "не открылись" beside the
+// copies, where it is kept but never offered again.
+void setRecoveryCopyAside(const StaleRecoveryCopy& copy);
+// The folder of the copies set aside.
+QString recoveryAsideFolder();

@@ -2,16 +2,42 @@
 
 #include <sqlite3.h>
 
-SqliteDatabase::SqliteDatabase(const QString& path, Mode mode)
+SqliteDatabase::SqliteDatabase(const QString& path, Mode)
 {
     // No SQLITE_OPEN_URI: '#', '?' and '%' in a path are letters of a file name.
-    const int flags = mode == ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
-    openError_ = sqlite3_open_v2(path.toUtf8().constData(), &db_, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
+    openError_ = sqlite3_open_v2(path.toUtf8().constData(), &db_, flags, nullptr);
     if (openError_ != SQLITE_OK) {
         sqlite3_close(db_);
         db_ = nullptr;
         return;
     }
+    secure();
+}
+
+SqliteDatabase::SqliteDatabase(QByteArray& fileBytes)
+{
+    // A file written in WAL mode reads as a plain one: its pages are whole in
+    // the file once it was closed cleanly, and a stray -wal is not ours to read.
+    constexpr int writeVersion = 18, readVersion = 19;
+    if (fileBytes.size() > readVersion && (fileBytes[writeVersion] == 2 || fileBytes[readVersion] == 2)) {
+        fileBytes[writeVersion] = 1;
+        fileBytes[readVersion] = 1;
+    }
+    openError_ = sqlite3_open_v2(":memory:", &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (openError_ == SQLITE_OK)
+        openError_ = sqlite3_deserialize(db_, "main", reinterpret_cast<unsigned char*>(fileBytes.data()), fileBytes.size(),
+                                         fileBytes.size(), SQLITE_DESERIALIZE_READONLY);
+    if (openError_ != SQLITE_OK) {
+        sqlite3_close(db_);
+        db_ = nullptr;
+        return;
+    }
+    secure();
+}
+
+void SqliteDatabase::secure()
+{
     // A file from elsewhere must not run its own SQL through its schema.
     sqlite3_db_config(db_, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
     sqlite3_db_config(db_, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);

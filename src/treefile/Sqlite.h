@@ -9,8 +9,11 @@ struct sqlite3_stmt;
 // One SQLite connection, closed with the object. Paths are never read as URIs.
 class SqliteDatabase {
 public:
-    enum Mode { ReadOnly, CreateNew };
+    enum Mode { CreateNew };  // files are read through their bytes only
     SqliteDatabase(const QString& path, Mode mode);
+    // A read-only database over the bytes of a file, which must outlive it:
+    // nothing beside that file, no journal and no WAL, is ever looked at.
+    explicit SqliteDatabase(QByteArray& fileBytes);
     ~SqliteDatabase();
     SqliteDatabase(const SqliteDatabase&) = delete;
     SqliteDatabase& operator=(const SqliteDatabase&) = delete;
@@ -22,6 +25,8 @@ public:
     sqlite3* handle() { return db_; }
 
 private:
+    void secure();
+
     sqlite3* db_ = nullptr;
     int openError_ = 0;
 };

@@ -24,6 +24,13 @@ struct TreeFileTable {
 const std::vector<TreeFileTable>& treeFileTables();
 
 constexpr int treeFileVersion = 1;
+// Opening reads a file whole; a larger one is no tree this program wrote.
+constexpr qint64 maxTreeFileBytes = qint64(1) << 30;
+// Creation counters leave room for all the inserts a tree will ever see.
+constexpr std::uint64_t maxCreationCounter = std::uint64_t(1) << 62;
+// Box positions and the scroll box stay this far from the 32-bit edge, so
+// that drawing adds picture sizes, shifts and spans without overflow.
+constexpr int maxDiagramCoordinate = 1 << 29;
 inline const QString treeFileSuffix = QStringLiteral("arbolitus");
 
 // Writes a complete new file beside the target and renames it over the
@@ -38,6 +45,9 @@ struct OpenedTree {
 };
 // Reads a tree file into a fresh store, or says in Russian why it cannot.
 std::variant<OpenedTree, QString> openTreeFile(const QString& path);
+
+// The same checks over the bytes of a file; the reason alone on refusal.
+std::variant<OpenedTree, QString> openTreeFileBytes(QByteArray bytes);
 
 // The checksum of what a file holds, as opening computes it; empty when it cannot be read.
 QString treeFileContentChecksum(const QString& path);

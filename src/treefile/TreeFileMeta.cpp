@@ -72,10 +72,10 @@ std::optional<TreeFileDiagram> diagramFromMeta(const MetaValues& meta)
     integer("diagram.lineWidth", s.lineWidth, 1, 10);
     integer("diagram.h", s.units.h, 1, 100000);
     integer("diagram.v", s.units.v, 1, 100000);
-    integer("scroll.horzRange", d.horzRange, 0, INT_MAX);
-    integer("scroll.vertRange", d.vertRange, 0, INT_MAX);
-    integer("scroll.horzPosition", d.horzPosition, 0, INT_MAX);
-    integer("scroll.vertPosition", d.vertPosition, 0, INT_MAX);
+    integer("scroll.horzRange", d.horzRange, 0, maxDiagramCoordinate);
+    integer("scroll.vertRange", d.vertRange, 0, maxDiagramCoordinate);
+    integer("scroll.horzPosition", d.horzPosition, 0, maxDiagramCoordinate);
+    integer("scroll.vertPosition", d.vertPosition, 0, maxDiagramCoordinate);
     if (const auto font = meta.find(QStringLiteral("diagram.font")); font != meta.end())
         d.font = QString::fromUtf8(font->second);
     for (auto [key, picture] : {std::pair{"diagram.malePicture", &d.malePicture}, {"diagram.femalePicture", &d.femalePicture}})

@@ -1,5 +1,8 @@
 // Opening: everything is read into a fresh store and checked before anyone
 // sees it; the first thing wrong refuses the whole file.
+#include "diagram/DiagramRows.h"
+#include "treefile/AtomicFile.h"
+#include "treefile/RegularFile.h"
 #include "treefile/Sqlite.h"
 #include "treefile/TreeFile.h"
 #include "treefile/TreeFileMeta.h"
@@ -21,10 +24,9 @@ struct Refusal {
     QString reason;
 };
 
-bool looksLikeSqlite(const QString& path)
+bool looksLikeSqlite(const QByteArray& bytes)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.read(16) == QByteArray("SQLite format 3\0", 16);
+    return bytes.startsWith(QByteArray("SQLite format 3\0", 16));
 }
 
 int pragmaInteger(SqliteDatabase& db, const char* pragma)
@@ -139,10 +141,43 @@ void readTable(SqliteDatabase& db, const TreeFileTable& t, RecordTable& table, c
     }
     if (query.failed() || !query.isValid() || !counterOk)
         throw Refusal{QStringLiteral("файл повреждён или обрезан")};
+    if (creationCounter > maxCreationCounter)
+        throw Refusal{QStringLiteral("счётчик строк таблицы %1 слишком велик").arg(QLatin1String(t.name))};
     std::sort(creations.begin(), creations.end());
     if (std::adjacent_find(creations.begin(), creations.end()) != creations.end())
         throw Refusal{QStringLiteral("порядок строк таблицы %1 нарушен").arg(QLatin1String(t.name))};
     table.restore(std::move(rows), creationCounter);
+}
+
+// Numbers that the next new person, event or comment would step past the 32-bit edge.
+void checkNextNumbers(GenealogyStore& store)
+{
+    const struct {
+        RecordTable GenealogyStore::*table;
+        int field;
+        const char* name;
+    } numbered[] = {{&GenealogyStore::persons, PersonField::num, "persons"},
+                    {&GenealogyStore::events, EventField::id, "events"},
+                    {&GenealogyStore::notes, NoteField::num, "notes"}};
+    for (const auto& n : numbered) {
+        const RecordTable& table = store.*n.table;
+        for (int p = 0; p < table.recordCount(); ++p)
+            if (table.integerAt(table.rowAt(p), n.field) == INT32_MAX)
+                throw Refusal{QStringLiteral("номер %1 в таблице %2 не оставляет места для следующего")
+                                  .arg(INT32_MAX)
+                                  .arg(QLatin1String(n.name))};
+    }
+}
+
+void checkBoxPositions(const RecordTable& diagram)
+{
+    const auto inRange = [](int v) { return v >= -maxDiagramCoordinate && v <= maxDiagramCoordinate; };
+    for (int p = 0; p < diagram.recordCount(); ++p) {
+        const RowId row = diagram.rowAt(p);
+        if (isPersonRow(diagram, row)
+            && (!inRange(diagram.integerAt(row, DiagramField::x)) || !inRange(diagram.integerAt(row, DiagramField::y))))
+            throw Refusal{QStringLiteral("положение рамки на диаграмме выходит за допустимые пределы")};
+    }
 }
 
 OpenedTree readTree(SqliteDatabase& db, QString* computedChecksum = nullptr)
@@ -168,6 +203,8 @@ OpenedTree readTree(SqliteDatabase& db, QString* computedChecksum = nullptr)
     const auto stored = meta.find(checksumKey);
     if (stored == meta.end() || stored->second != hash.hex().toLatin1())
         throw Refusal{QStringLiteral("его содержимое изменено или повреждено (контрольная сумма не совпадает)")};
+    checkNextNumbers(*tree.store);
+    checkBoxPositions(tree.store->diagram);
     const std::optional<TreeFileDiagram> diagram = diagramFromMeta(meta);
     if (!diagram)
         throw Refusal{QStringLiteral("настройки диаграммы в нём неверны")};
@@ -175,23 +212,14 @@ OpenedTree readTree(SqliteDatabase& db, QString* computedChecksum = nullptr)
     return tree;
 }
 
-} // namespace
-
-std::variant<OpenedTree, QString> openTreeFile(const QString& path)
+template <typename Refused>
+std::variant<OpenedTree, QString> openTreeBytes(QByteArray& bytes, const Refused& refused)
 {
-    const QString label = fileLabel(path);
-    const QFileInfo info(path);
-    const auto refused = [&](const QString& reason) { return QStringLiteral("Не удалось открыть файл %1: %2.").arg(label, reason); };
-    // SQLite would create a missing file; it never sees one.
-    if (!info.exists())
-        return refused(QStringLiteral("файл не найден"));
-    if (info.isDir())
-        return refused(QStringLiteral("это папка"));
-    if (!looksLikeSqlite(path))
+    if (!looksLikeSqlite(bytes))
         return refused(QStringLiteral("это не файл древа"));
-    SqliteDatabase db(path, SqliteDatabase::ReadOnly);
+    SqliteDatabase db(bytes);
     if (!db.isOpen())
-        return refused(QStringLiteral("файл нельзя прочитать"));
+        return refused(QStringLiteral("файл повреждён или это не файл древа"));
     QElapsedTimer clock;
     clock.start();
     sqlite3_progress_handler(db.handle(), 10000, [](void* timer) {
@@ -204,9 +232,31 @@ std::variant<OpenedTree, QString> openTreeFile(const QString& path)
     }
 }
 
+} // namespace
+
+std::variant<OpenedTree, QString> openTreeFile(const QString& path)
+{
+    const auto refused = [&](const QString& reason) {
+        return QStringLiteral("Не удалось открыть файл %1: %2.").arg(fileLabel(path), reason);
+    };
+    auto bytes = readRegularFile(path, maxTreeFileBytes, QStringLiteral("файл больше 1 ГБ, это не файл древа"));
+    if (const QString* reason = std::get_if<QString>(&bytes))
+        return refused(*reason);
+    removeStaleTemporaries(path);
+    return openTreeBytes(std::get<QByteArray>(bytes), refused);
+}
+
+std::variant<OpenedTree, QString> openTreeFileBytes(QByteArray bytes)
+{
+    return openTreeBytes(bytes, [](const QString& reason) { return reason; });
+}
+
 QString treeFileContentChecksum(const QString& path)
 {
-    SqliteDatabase db(path, SqliteDatabase::ReadOnly);
+    auto bytes = readRegularFile(path, maxTreeFileBytes, QString());
+    if (!std::holds_alternative<QByteArray>(bytes))
+        return {};
+    SqliteDatabase db(std::get<QByteArray>(bytes));
     QString checksum;
     try {
         readTree(db, &checksum);

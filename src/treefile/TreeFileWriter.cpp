@@ -1,10 +1,13 @@
 // Saving: a complete new file beside the target, renamed over it when whole.
 #include "treefile/AtomicFile.h"
+#include "treefile/FileErrors.h"
+#include "treefile/RegularFile.h"
 #include "treefile/Sqlite.h"
 #include "treefile/TreeFile.h"
 #include "treefile/TreeFileMeta.h"
 
 #include <QFileInfo>
+#include <cerrno>
 #include <sqlite3.h>
 
 using namespace treefile;
@@ -22,6 +25,16 @@ QString createTableSql(const char* name, const RecordTable& table)
     return QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(QLatin1String(name)), columns.join(QStringLiteral(", ")));
 }
 
+// A text as the file gives it back: a lone half of a surrogate pair has no
+// UTF-8 form and reads back as U+FFFD.
+QString asWritten(const QString& text)
+{
+    for (QChar c : text)
+        if (c.isSurrogate())
+            return QString::fromUtf8(text.toUtf8());
+    return text;
+}
+
 void bindCell(SqliteStatement& insert, int index, const Cell& cell, ContentHash& hash)
 {
     if (auto i = std::get_if<std::int32_t>(&cell)) {
@@ -32,7 +45,7 @@ void bindCell(SqliteStatement& insert, int index, const Cell& cell, ContentHash&
         hash.addInteger(*b ? 1 : 0);
     } else if (auto s = std::get_if<QString>(&cell)) {
         insert.bindText(index, *s);
-        hash.addText(*s);
+        hash.addText(asWritten(*s));
     } else {
         insert.bindNull(index);
         hash.addNull();
@@ -79,26 +92,25 @@ bool writeMeta(SqliteDatabase& db, const MetaValues& meta)
     return insert.isValid() && !insert.failed();
 }
 
-QString sqliteReason(const SqliteDatabase& db)
+QString sqliteReason(SqliteDatabase& db)
 {
-    switch (db.errorCode() & 0xff) {
-    case SQLITE_FULL:
-        return QStringLiteral("на диске нет места");
-    case SQLITE_CANTOPEN:
-        return QStringLiteral("файл нельзя создать");
-    case SQLITE_IOERR:
-        return QStringLiteral("ошибка записи на диск");
-    default:
-        return QStringLiteral("ошибка базы данных (%1)").arg(db.errorText());
-    }
+    const int code = db.errorCode() & 0xff;
+    if (code == SQLITE_FULL)
+        return writeFailureReason(ENOSPC);
+    if (const int error = db.isOpen() ? sqlite3_system_errno(db.handle()) : 0; error != 0)
+        return writeFailureReason(error);
+    if (code == SQLITE_READONLY || code == SQLITE_PERM)
+        return writeFailureReason(EACCES);
+    return QStringLiteral("ошибка записи (код SQLite %1)").arg(db.errorCode());
 }
 
 // Writes the whole tree into a new database file; an error text on failure.
 std::optional<QString> writeDatabase(const QString& file, const GenealogyStore& store, const TreeFileDiagram& diagram)
 {
     SqliteDatabase db(file, SqliteDatabase::CreateNew);
-    // The file is synced and renamed as a whole, so no journal is needed while writing it.
-    bool ok = db.execute(QStringLiteral("PRAGMA journal_mode = OFF")) && db.execute(QStringLiteral("PRAGMA synchronous = OFF"))
+    // The file is synced and renamed as a whole, so no journal is needed on disk while
+    // writing it; OFF would be ignored in defensive mode and leave a -journal behind.
+    bool ok = db.execute(QStringLiteral("PRAGMA journal_mode = MEMORY")) && db.execute(QStringLiteral("PRAGMA synchronous = OFF"))
               && db.execute(QStringLiteral("BEGIN"));
     ContentHash hash;
     MetaValues meta = diagramMeta(diagram);
@@ -117,9 +129,24 @@ std::optional<QString> writeDatabase(const QString& file, const GenealogyStore& 
     return std::nullopt;
 }
 
+// The file is read back as opening will read it: a file that would be refused never takes the target's place.
+std::optional<QString> checkReadsBack(const QString& file)
+{
+    auto bytes = readRegularFile(file, maxTreeFileBytes, QStringLiteral("файл вышел больше 1 ГБ"));
+    if (const QString* reason = std::get_if<QString>(&bytes))
+        return *reason;
+    auto opened = openTreeFileBytes(std::move(std::get<QByteArray>(bytes)));
+    if (const QString* reason = std::get_if<QString>(&opened))
+        return QStringLiteral("записанный файл не открылся бы: %1").arg(*reason);
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<QString> saveTreeFile(const GenealogyStore& store, const TreeFileDiagram& diagram, const QString& path)
 {
-    return saveAtomically(path, [&](const QString& temporary) { return writeDatabase(temporary, store, diagram); });
+    return saveAtomically(path, [&](const QString& temporary) {
+        std::optional<QString> error = writeDatabase(temporary, store, diagram);
+        return error ? error : checkReadsBack(temporary);
+    });
 }

@@ -65,6 +65,20 @@ TEST(RecordTable, TextsAreCutToFieldSizeButMemosAreNot)
     // The empty text is a value, unlike an empty field.
     t.setValue(Fam, "");
     EXPECT_FALSE(t.isNull(Fam));
+
+    // A character outside the basic plane is kept whole or left out, never split.
+    const QString emoji = QStringLiteral("😀"), letters = long25.left(19);
+    const struct {
+        QString text, stored;
+    } cuts[] = {{letters + emoji, letters},
+                {letters.left(18) + emoji, letters.left(18) + emoji},
+                {letters.left(18) + emoji + "я", letters.left(18) + emoji},
+                {letters + "я" + emoji, letters + "я"},
+                {emoji.repeated(11), emoji.repeated(10)}};
+    for (const auto& c : cuts) {
+        t.setValue(Fam, c.text);
+        EXPECT_EQ(t.asString(Fam), c.stored) << c.text.toStdString();
+    }
 }
 
 TEST(RecordTable, SortsRussianTextsWithEmptiesAtTheLowEnd)

@@ -1,3 +1,6 @@
+#include "diagram/DiagramRows.h"
+#include "diagram/LegendPictures.h"
+#include "export/DiagramChart.h"
 #include "list/PersonList.h"
 #include "store/TableDump.h"
 #include "support/TestHelpers.h"
@@ -6,6 +9,7 @@
 #include "treefile/TreeFile.h"
 
 #include <QDir>
+#include <sys/stat.h>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -85,6 +89,14 @@ protected:
         QFile::copy(path(QStringLiteral("древо.arbolitus")), copy);
         SqliteDatabase db(copy, SqliteDatabase::CreateNew);
         EXPECT_TRUE(db.execute(sql)) << sql.toStdString() << db.errorText().toStdString();
+        return copy;
+    }
+    // The same, signed again as a file this program wrote that way would be.
+    QString resignedCopy(const QString& name, const QString& sql)
+    {
+        const QString copy = changedCopy(name, sql);
+        SqliteDatabase(copy, SqliteDatabase::CreateNew)
+            .execute(QStringLiteral("UPDATE meta SET value = '%1' WHERE key = 'checksum'").arg(treeFileContentChecksum(copy)));
         return copy;
     }
     QStringList temporaries() const { return QDir(dir.path()).entryList({"*.tmp-*"}, QDir::Files | QDir::Hidden); }
@@ -177,12 +189,7 @@ TEST_F(TreeFile, BadFilesAreRefusedWithTheFileNamed)
 TEST_F(TreeFile, LongerTextsAreCutAndMissingColumnsReadAsEmpty)
 {
     saved();
-    auto opened = [&](const char* name, const char* sql) {
-        const QString copy = changedCopy(name, sql);
-        SqliteDatabase(copy, SqliteDatabase::CreateNew)
-            .execute(QStringLiteral("UPDATE meta SET value = '%1' WHERE key = 'checksum'").arg(treeFileContentChecksum(copy)));
-        return openTreeFile(copy);
-    };
+    auto opened = [&](const char* name, const char* sql) { return openTreeFile(resignedCopy(name, sql)); };
     auto longer = opened("longer.arbolitus", "UPDATE persons SET fam = 'Ааааааааааааааааааааааааа' WHERE num = 3");
     ASSERT_TRUE(std::holds_alternative<OpenedTree>(longer)) << std::get<QString>(longer).toStdString();
     RecordTable& cut = std::get<OpenedTree>(longer).store->persons;
@@ -227,17 +234,135 @@ TEST_F(TreeFile, FailedSavesLeaveThePreviousFileAndNoTemporary)
     EXPECT_EQ(*error, QStringLiteral("Не удалось сохранить файл «древо.arbolitus»: на диске нет места."));
     EXPECT_EQ(readFile(file), before);
     EXPECT_TRUE(temporaries().isEmpty()) << temporaries().join(' ').toStdString();
+}
 
-    // What a crashed save of this file left long ago goes at its next save; a fresh one
-    // stays, and so does what looks alike but belongs to another file.
-    for (const char* name : {".древо.arbolitus.tmp-old", ".древо.arbolitus.tmp-new", ".чужое.tmp-old"}) {
-        QFile left(path(name));
-        left.open(QIODevice::WriteOnly);
-        if (QByteArray(name).endsWith("old"))
-            left.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime);
+// Numbers the next insert could not follow, and positions that drawing could
+// not shift and span in 32 bits, are refused; those just inside are not.
+TEST_F(TreeFile, NumbersAndPositionsAtTheirLimitsAreRefused)
+{
+    saved();
+    const struct {
+        const char* sql;
+        const char* reason;  // nothing: the file opens
+    } cases[] = {
+        {"UPDATE persons SET num = 2147483647 WHERE num = 3", "не оставляет места"},
+        {"UPDATE persons SET num = 2147483646 WHERE num = 3", nullptr},
+        {"UPDATE events SET id = 2147483647", "не оставляет места"},
+        {"UPDATE notes SET num = 2147483647 WHERE num = 1", "не оставляет места"},
+        {"UPDATE meta SET value = '9223372036854775808' WHERE key = 'counter.persons'", "слишком велик"},
+        {"UPDATE meta SET value = '4611686018427387905' WHERE key = 'counter.links'", "слишком велик"},
+        {"UPDATE meta SET value = '4611686018427387904' WHERE key = 'counter.links'", nullptr},
+        {"UPDATE diagram SET x = 2147483647 WHERE type = 2", "пределы"},
+        {"UPDATE diagram SET x = -2147483648 WHERE type = 2", "пределы"},
+        {"UPDATE diagram SET y = 2147483647 WHERE type = 2", "пределы"},
+        {"UPDATE diagram SET y = -2147483648 WHERE type = 2", "пределы"},
+        {"UPDATE diagram SET x = 536870913 WHERE type = 2", "пределы"},
+        {"UPDATE diagram SET x = -536870912, y = 536870912 WHERE type = 2", nullptr},
+        {"UPDATE diagram SET x = -2147483648, y = 2147483647 WHERE type = 3", nullptr},  // line ends are person numbers
+        {"UPDATE meta SET value = '2147483647' WHERE key = 'scroll.horzRange'", "настройки диаграммы"},
+        {"UPDATE meta SET value = '2147483647' WHERE key = 'scroll.vertRange'", "настройки диаграммы"},
+        {"UPDATE meta SET value = '2147483647' WHERE key = 'scroll.horzPosition'", "настройки диаграммы"},
+        {"UPDATE meta SET value = '536870913' WHERE key = 'scroll.vertRange'", "настройки диаграммы"},
+        {"UPDATE meta SET value = '536870912' WHERE key = 'scroll.vertRange'", nullptr},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        const auto opened = openTreeFile(resignedCopy(QStringLiteral("предел%1.arbolitus").arg(n++), QString::fromUtf8(c.sql)));
+        if (!c.reason) {
+            EXPECT_TRUE(std::holds_alternative<OpenedTree>(opened)) << c.sql << std::get<QString>(opened).toStdString();
+            continue;
+        }
+        ASSERT_TRUE(std::holds_alternative<QString>(opened)) << c.sql;
+        EXPECT_TRUE(std::get<QString>(opened).contains(QString::fromUtf8(c.reason))) << std::get<QString>(opened).toStdString();
     }
-    EXPECT_FALSE(saveTreeFile(store, {}, file));
-    EXPECT_EQ(temporaries(), (QStringList{".древо.arbolitus.tmp-new", ".чужое.tmp-old"}));
+
+    // Boxes at opposite corners of what is accepted, joined by a line, are drawn
+    // without overflow (the sanitized build checks every sum).
+    GenealogyStore corners;
+    insertPersonRow(corners.diagram, DiagramRowType::Male, QPoint(-maxDiagramCoordinate, -maxDiagramCoordinate), "А", "", 1);
+    insertPersonRow(corners.diagram, DiagramRowType::Female, QPoint(maxDiagramCoordinate, maxDiagramCoordinate), "Б", "", 2);
+    insertLineRow(corners.diagram, 1, 2);
+    TreeFileDiagram extents;
+    extents.horzRange = extents.vertRange = extents.horzPosition = extents.vertPosition = maxDiagramCoordinate;
+    ASSERT_FALSE(saveTreeFile(corners, extents, path("углы.arbolitus")));
+    auto opened = openTreeFile(path("углы.arbolitus"));
+    ASSERT_TRUE(std::holds_alternative<OpenedTree>(opened));
+    const OpenedTree& tree = std::get<OpenedTree>(opened);
+    const LegendPictures pictures = LegendPictures::builtIn();
+    const DiagramChart chart{tree.store->diagram, pictures, tree.diagram.settings, QFont(),
+                             QSize(tree.diagram.horzRange, tree.diagram.vertRange)};
+    for (const QRect area : {QRect(0, 0, 64, 64), QRect(chart.size().width() - 64, chart.size().height() - 64, 64, 64)})
+        EXPECT_FALSE(renderChartArea(chart, area).isNull());
+
+    // Nothing writes what its reader refuses: such a tree is not saved over the file.
+    const QString file = path(QStringLiteral("древо.arbolitus"));
+    const QByteArray before = readFile(file);
+    store.persons.insertRecord({2147483647, "Последний"});
+    const std::optional<QString> error = saveTreeFile(store, sampleDiagram(), file);
+    ASSERT_TRUE(error);
+    EXPECT_TRUE(error->contains(QStringLiteral("не открылся бы"))) << error->toStdString();
+    EXPECT_EQ(readFile(file), before);
+    EXPECT_TRUE(temporaries().isEmpty());
+}
+
+// Texts with characters outside the basic plane, cut at their field size or
+// holding half a pair from elsewhere, are saved so that they open again.
+TEST_F(TreeFile, TextsWithSurrogatePairsSaveAndOpenAgain)
+{
+    const QString emoji = QStringLiteral("😀");
+    store.persons.insertRecord({1, QStringLiteral("Абвгдежзийклмнопрс") + emoji, "Иван", "", "", true,
+                                QString(39, QChar(u'1')) + emoji, QStringLiteral("Тула") + emoji});
+    store.persons.edit();
+    store.persons.setValue(PersonField::name, QStringLiteral("Иван") + emoji.left(1));  // half a pair, cut elsewhere
+    store.persons.post();
+    store.notes.insertRecord({1, false, emoji, emoji.repeated(1000) + emoji.right(1), 0});
+    const QString file = path(QStringLiteral("эмодзи.arbolitus"));
+    const std::optional<QString> error = saveTreeFile(store, {}, file);
+    ASSERT_FALSE(error) << error->toStdString();
+    const auto opened = openTreeFile(file);
+    ASSERT_TRUE(std::holds_alternative<OpenedTree>(opened)) << std::get<QString>(opened).toStdString();
+    const RecordTable& back = std::get<OpenedTree>(opened).store->persons;
+    EXPECT_EQ(back.asString(PersonField::fam), QStringLiteral("Абвгдежзийклмнопрс") + emoji);
+    EXPECT_EQ(back.asString(PersonField::birth_date), QString(39, QChar(u'1')));
+    EXPECT_EQ(back.asString(PersonField::name), QStringLiteral("Иван?"));  // as UTF-8 has it
+}
+
+// Only a regular file of a bounded size is read, and only the file itself:
+// no journal or WAL beside it is read, and nothing is created beside it.
+TEST_F(TreeFile, OnlyTheRegularFileItselfIsRead)
+{
+    const QString good = saved();
+    const QString fifo = path("очередь.arbolitus"), huge = path("огромный.arbolitus");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QFile sparse(huge);
+    ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(maxTreeFileBytes + 1));
+    sparse.close();
+    const struct {
+        QString file, reason;
+    } refused[] = {{fifo, "это не обычный файл"}, {"/dev/zero", "это не обычный файл"}, {huge, "больше 1 ГБ"}};
+    for (const auto& r : refused) {
+        const auto opened = openTreeFile(r.file);
+        ASSERT_TRUE(std::holds_alternative<QString>(opened)) << r.file.toStdString();
+        EXPECT_TRUE(std::get<QString>(opened).contains(r.reason)) << std::get<QString>(opened).toStdString();
+    }
+
+    // A file in WAL mode with a change left in its -wal: the change is not read.
+    const QString wal = changedCopy("wal.arbolitus", "PRAGMA journal_mode = WAL");
+    {
+        SqliteDatabase writer(wal, SqliteDatabase::CreateNew);
+        ASSERT_TRUE(writer.execute("PRAGMA wal_autocheckpoint = 0; UPDATE persons SET name = 'Чужое' WHERE num = 3"));
+        QFile::copy(wal, path("stray.arbolitus"));
+        QFile::copy(wal + "-wal", path("stray.arbolitus-wal"));
+    }
+    const QStringList before = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& file : {good, path("stray.arbolitus")}) {
+        const auto opened = openTreeFile(file);
+        ASSERT_TRUE(std::holds_alternative<OpenedTree>(opened)) << std::get<QString>(opened).toStdString();
+        RecordTable& persons = std::get<OpenedTree>(opened).store->persons;
+        ASSERT_TRUE(persons.locate(PersonField::num, 3));
+        EXPECT_EQ(persons.asString(PersonField::name), QStringLiteral("Иван"));
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), before);
 }
 
 // Every version's layout stays readable: a small file of each is kept.
