@@ -28,6 +28,7 @@
 
 namespace {
 constexpr int recoveryInterval = 2 * 60 * 1000;  // a crash loses at most this much typing
+constexpr int recoveryRetryInterval = 5 * 1000;
 }
 
 SecondaryWindows::SecondaryWindows() = default;
@@ -70,6 +71,11 @@ TForm1::TForm1(Platform& platform) : QMainWindow(nullptr), platform_(platform)
     auto* recoveryTimer = new QTimer(this);
     connect(recoveryTimer, &QTimer::timeout, this, &TForm1::recoveryTick);
     recoveryTimer->start(recoveryInterval);
+    // A tick that meets a dialog tries again soon after, not two minutes later.
+    recoveryRetry_ = new QTimer(this);
+    recoveryRetry_->setSingleShot(true);
+    recoveryRetry_->setInterval(recoveryRetryInterval);
+    connect(recoveryRetry_, &QTimer::timeout, this, &TForm1::recoveryTick);
 }
 
 TForm1::~TForm1()

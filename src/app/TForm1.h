@@ -7,6 +7,7 @@
 #include <memory>
 
 class CardController;
+class QTimer;
 class RecoveryCopy;
 class TreeBuildController;
 class DiagramController;
@@ -116,7 +117,12 @@ public:
     bool treeModified() const { return modified_; }
     // The recovery copy: written every two minutes while there are unsaved
     // changes; copies left by instances that are gone are offered at start.
-    void writeRecoveryCopy();
+    // False while the previous copy is still being written.
+    bool writeRecoveryCopy();
+    // The recovery timer's tick: writes the copy when no dialog or long command
+    // is under way, else tries again a few seconds later.
+    void recoveryTick();
+    bool recoveryRetryPending() const;
     void offerRecoveryCopies();
     // The tree file or GEDCOM file named on the command line, after any recovery copy.
     void openStartFile(const QString& path);
@@ -164,7 +170,6 @@ private:
     void rebuildRecentFiles();
     void openRecentFile(const QString& path);
     bool replaceTree(const QString& path);
-    void recoveryTick();
 
     Platform& platform_;
     GenealogyStore store_;
@@ -176,6 +181,7 @@ private:
     QString captionName_; // the imported file's name, shown while there is no tree file
     bool modified_ = false;
     std::unique_ptr<RecoveryCopy> recovery_;
+    QTimer* recoveryRetry_ = nullptr;
 
     CardController* card_ = nullptr;
     PersonListController* list_ = nullptr;

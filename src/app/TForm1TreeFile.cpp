@@ -16,6 +16,8 @@
 #include <QThread>
 #include <QFileInfo>
 #include <QMenu>
+#include <QPointer>
+#include <QTimer>
 
 namespace {
 
@@ -163,10 +165,24 @@ bool TForm1::replaceTree(const QString& path)
     return true;
 }
 
-void TForm1::writeRecoveryCopy()
+bool TForm1::writeRecoveryCopy()
 {
-    if (modified_ && recovery_)
-        recovery_->write(store_, diagram_->keptDiagram(), treeFile_);
+    if (!modified_ || !recovery_)
+        return true;
+    const QPointer<TForm1> self(this);
+    return recovery_->write(store_, diagram_->keptDiagram(), treeFile_, [self](const QString& reason) {
+        QMetaObject::invokeMethod(
+            self, [self, reason] {
+                if (self)
+                    self->setStatusText(QStringLiteral("Копия для восстановления не записана: ") + reason);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+bool TForm1::recoveryRetryPending() const
+{
+    return recoveryRetry_->isActive();
 }
 
 // Between handlers only: not inside a dialog's own loop, an import or a build.
@@ -174,8 +190,10 @@ void TForm1::recoveryTick()
 {
     const bool idle = !QApplication::activeModalWidget() && !QApplication::activePopupWidget()
                       && QThread::currentThread()->loopLevel() <= 1 && !store_.persons.controlsDisabled();
-    if (idle)
-        writeRecoveryCopy();
+    if (!idle || !writeRecoveryCopy())
+        recoveryRetry_->start();
+    else
+        recoveryRetry_->stop();
 }
 
 void TForm1::openStartFile(const QString& path)

@@ -105,15 +105,18 @@ RecoveryCopy::~RecoveryCopy()
     finishWriting();
 }
 
-bool RecoveryCopy::write(const GenealogyStore& store, const TreeFileDiagram& diagram, const QString& treeFile)
+bool RecoveryCopy::write(const GenealogyStore& store, const TreeFileDiagram& diagram, const QString& treeFile,
+                         Failed failed)
 {
     if (writing_.valid() && writing_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
         return false;
     auto snapshot = std::make_shared<std::vector<FlatTable>>(flatCopyOf(store));
-    saveBytesAtomically(base_ + QStringLiteral(".path"), treeFile.toUtf8());
+    const std::optional<QString> noted = saveBytesAtomically(base_ + QStringLiteral(".path"), treeFile.toUtf8());
     const QString target = path();
-    writing_ = std::async(std::launch::async, [snapshot, diagram, target] {
-        saveTreeFile(*storeOf(*snapshot), diagram, target);
+    writing_ = std::async(std::launch::async, [snapshot, diagram, target, noted, failed] {
+        std::optional<QString> error = noted ? noted : saveTreeFile(*storeOf(*snapshot), diagram, target);
+        if (error && failed)
+            failed(*error);
     });
     return true;
 }

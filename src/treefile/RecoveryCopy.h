@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QLockFile>
 #include <QString>
+#include <functional>
 #include <future>
 #include <memory>
 #include <vector>
@@ -21,7 +22,10 @@ public:
     // Takes a copy of the kept tables now and writes it on another thread, so
     // that the window waits only for the copy. Nothing happens while the
     // previous write is still running. False when no copy was started.
-    bool write(const GenealogyStore& store, const TreeFileDiagram& diagram, const QString& treeFile);
+    // A write that fails calls failed, on the writer's thread, with the reason.
+    using Failed = std::function<void(const QString& reason)>;
+    bool write(const GenealogyStore& store, const TreeFileDiagram& diagram, const QString& treeFile,
+               Failed failed = {});
     // Waits for a write under way; for tests and for leaving.
     void finishWriting();
     // Removes the copy: the tree was saved, discarded or the program ends cleanly.

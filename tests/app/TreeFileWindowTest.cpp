@@ -10,8 +10,10 @@
 #include "treefile/RecoveryCopy.h"
 #include "treefile/TreeFile.h"
 
+#include <QDir>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 
@@ -157,14 +159,31 @@ TEST(TreeFileBatch, SaveAndOpenStepsRoundTripAndTellFailures)
 TEST_F(TreeFileWindow, RecoveryCopyIsWrittenRemovedAndOfferedOnlyWhenLeftBehind)
 {
     importFamily();
-    form.writeRecoveryCopy();
-    form.recoveryCopy()->finishWriting();
     const QString own = form.recoveryCopy()->path();
+    // A tick that meets a long command waits a few seconds, not for the next tick.
+    form.store().persons.disableControls();
+    form.recoveryTick();
+    form.recoveryCopy()->finishWriting();
+    EXPECT_FALSE(QFile::exists(own));
+    EXPECT_TRUE(form.recoveryRetryPending());
+    form.store().persons.enableControls();
+    form.recoveryTick();
+    form.recoveryCopy()->finishWriting();
     EXPECT_TRUE(QFile::exists(own));
+    EXPECT_FALSE(form.recoveryRetryPending());
     EXPECT_TRUE(staleRecoveryCopies().empty());  // this instance still runs
     platform.saveAnswers.push_back(file(QStringLiteral("kept.arbolitus")));
     ASSERT_TRUE(form.saveTree());
     EXPECT_FALSE(QFile::exists(own));
+
+    // A copy that cannot be written is told in the status bar.
+    ASSERT_TRUE(QDir().mkpath(own));  // a folder where the copy should go
+    form.list().AddPerson();
+    form.writeRecoveryCopy();
+    form.recoveryCopy()->finishWriting();
+    QTRY_VERIFY(form.statusText().startsWith(QStringLiteral("Копия для восстановления не записана: ")));
+    ASSERT_TRUE(QDir(own).removeRecursively());
+    ASSERT_TRUE(form.saveTree());
 
     // Two copies whose instances are gone: the newer is offered first.
     const QString folder = QFileInfo(own).absolutePath();
