@@ -48,8 +48,6 @@ TEST(GedcomLine, SplitsLevelPointerTagAndValue)
     EXPECT_EQ(ParseGedcomLine(u"x INDI", line), GedcomParse::BadLevel);
     EXPECT_EQ(ParseGedcomLine(u"1.5 NAME", line), GedcomParse::BadLevel);
 
-    EXPECT_EQ(gedcomNumberText(u"@F1_2@"), QStringLiteral("1_2"));
-    EXPECT_EQ(gedcomNumberText(u"@ab-/@"), QString());
     EXPECT_EQ(gedcomWord(u" a  b c", 2), QStringLiteral("b"));
     EXPECT_TRUE(gedcomWord(u"a b", 3).isEmpty());
 }
