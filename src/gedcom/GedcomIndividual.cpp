@@ -29,9 +29,10 @@ void exactField(GedcomWriter& out, const char* tag, const QString& read, const Q
 }
 
 // The main name: the standard lines, and the fields exactly where they cannot say them.
-void writeMainName(GedcomWriter& out, const NameParts& stored)
+// An empty main name is still written when other names follow, or the first of them would take its place.
+void writeMainName(GedcomWriter& out, const NameParts& stored, bool othersFollow)
 {
-    if (stored.fam.isEmpty() && stored.name.isEmpty() && stored.surname.isEmpty())
+    if (stored.fam.isEmpty() && stored.name.isEmpty() && stored.surname.isEmpty() && !othersFollow)
         return;
     const GedcomNameLines lines = gedcomNameOf(stored);
     out.single(1, "NAME", lines.value);
@@ -100,7 +101,8 @@ void GedcomIndividual::writeNames(GedcomWriter& out, RowId person, const GedcomP
     const RecordTable& persons = store.persons;
     const RecordTable& names = store.names;
     writeMainName(out, {persons.stringAt(person, PersonField::fam), persons.stringAt(person, PersonField::name),
-                        persons.stringAt(person, PersonField::surname)});
+                        persons.stringAt(person, PersonField::surname)},
+                  !rows.names.empty());
     const bool unknown = persons.booleanAt(person, PersonField::sexnotset);
     const char personSex = sexLetter(persons.booleanAt(person, PersonField::sex), unknown);
     for (RowId row : rows.names) {

@@ -102,9 +102,13 @@ GedcomParse ParseGedcomLine(QStringView line, GedcomLine& out)
     }
     out.tag = tag.text.toString();
     const qsizetype tagEnd = tag.start + tag.text.size();
-    // Continued text keeps its blanks: the value starts after the one blank that ends the tag.
-    if (out.tag == QLatin1String("CONC") || out.tag == QLatin1String("CONT")) {
-        if (tagEnd + 1 < line.size())
+    // Continued text and the lines GEDCOM out writes for exact values keep their
+    // blanks: the value starts after the one blank that ends the tag.
+    if (out.tag == QLatin1String("CONC") || out.tag == QLatin1String("CONT") || out.tag.startsWith(QLatin1Char('_'))) {
+        const QStringView raw = tagEnd + 1 < line.size() ? line.mid(tagEnd + 1) : QStringView();
+        if (out.tag.startsWith(QLatin1Char('_')) && isPointer(raw.trimmed()))
+            out.pointer = between(raw.trimmed());
+        else if (!raw.isEmpty())
             out.value = valueFrom(line, tagEnd + 1);
         return GedcomParse::Ok;
     }

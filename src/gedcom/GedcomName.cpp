@@ -76,6 +76,9 @@ QString gedcomWholeName(const GedcomNameLines& lines)
     const QString prefix = lines.npfx.simplified();
     if (!prefix.isEmpty() && !whole.contains(prefix))
         whole = prefix + QLatin1Char(' ') + whole;
+    const QString suffix = lines.nsfx.simplified();
+    if (!suffix.isEmpty() && !whole.contains(suffix))
+        whole += QLatin1Char(' ') + suffix;
     const QString nick = lines.nick.simplified();
     if (!nick.isEmpty() && !whole.contains(nick))
         whole += QStringLiteral(" \"%1\"").arg(nick);
