@@ -4,6 +4,7 @@
 #include "gedcom/GedcomText.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -28,7 +29,7 @@ bool isLineEnd(char c)
 // Every record has a line, so no file holds more records than this.
 qint64 linesAtMost(const QByteArray& bytes)
 {
-    return bytes.count('\n') + bytes.count('\r') + 1;
+    return std::count(bytes.begin(), bytes.end(), '\n') + std::count(bytes.begin(), bytes.end(), '\r') + 1;
 }
 
 // The INDI records of a file, counted from the bytes alone.
@@ -88,9 +89,13 @@ bool GedcomImport::readData(const QByteArray& file, const QString& fileName)
         return false;
     }
     const GedcomBytes prepared = prepareGedcomBytes(file);
-    const qint64 lines = linesAtMost(prepared.bytes);
-    const qint64 persons = importBase_ + lines > std::numeric_limits<int>::max() ? individualRecords(prepared.bytes) : lines;
-    error_ = writer_.overflow(importBase_, persons, lines);
+    // A file holds no more records than bytes; lines and individuals are counted only near the limit.
+    const qint64 bytes = prepared.bytes.size();
+    error_ = writer_.overflow(importBase_, bytes, bytes);
+    if (!error_.isEmpty()) {
+        const qint64 lines = linesAtMost(prepared.bytes);
+        error_ = writer_.overflow(importBase_, individualRecords(prepared.bytes), lines);
+    }
     if (!error_.isEmpty())
         return false;
     fileRead_ = true;

@@ -9,11 +9,20 @@ QString withoutSlashes(const QString& text)
     return QString(text).remove(QLatin1Char('/')).simplified();
 }
 
-void splitGiven(const QString& given, NameParts& parts)
+// Runs of blanks become one, without a copy when there are none.
+QString oneBlankApart(QStringView text)
+{
+    text = text.trimmed();
+    if (!text.contains(QLatin1String("  ")) && !text.contains(QLatin1Char('\t')))
+        return text.toString();
+    return text.toString().simplified();
+}
+
+void splitGiven(QStringView given, NameParts& parts)
 {
     const qsizetype blank = given.indexOf(QLatin1Char(' '));
-    parts.name = blank < 0 ? given : given.left(blank);
-    parts.surname = blank < 0 ? QString() : given.mid(blank + 1);
+    parts.name = (blank < 0 ? given : given.left(blank)).toString();
+    parts.surname = blank < 0 ? QString() : given.mid(blank + 1).toString();
 }
 
 } // namespace
@@ -21,24 +30,25 @@ void splitGiven(const QString& given, NameParts& parts)
 GedcomNameRead readGedcomName(const GedcomNameLines& lines)
 {
     GedcomNameRead read;
-    const QString value = lines.value.trimmed();
+    const QStringView value = QStringView(lines.value).trimmed();
     const qsizetype open = value.indexOf(QLatin1Char('/'));
     const qsizetype close = open < 0 ? -1 : value.indexOf(QLatin1Char('/'), open + 1);
     if (close >= 0) {
-        read.parts.fam = value.mid(open + 1, close - open - 1).trimmed();
-        const QString before = value.left(open).simplified();
-        const QString after = value.mid(close + 1).simplified();
-        splitGiven(before.isEmpty() ? after : before, read.parts);
+        read.parts.fam = value.mid(open + 1, close - open - 1).trimmed().toString();
+        const QString before = oneBlankApart(value.left(open));
+        const QString after = oneBlankApart(value.mid(close + 1));
+        splitGiven(before.isEmpty() ? QStringView(after) : QStringView(before), read.parts);
         if (!before.isEmpty())
             read.suffix = after;
     } else {
-        const QStringList words = value.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        const QStringList words = value.toString().split(QLatin1Char(' '), Qt::SkipEmptyParts);
         read.parts.fam = lines.surn.isEmpty() ? words.value(2) : lines.surn.trimmed();
         if (lines.givn.isEmpty()) {
             read.parts.name = words.value(0);
             read.parts.surname = words.value(1);
         } else {
-            splitGiven(lines.givn.simplified(), read.parts);
+            const QString given = lines.givn.simplified();
+            splitGiven(given, read.parts);
         }
         read.lossy = words.size() > 3 && lines.givn.isEmpty() && lines.surn.isEmpty();
     }

@@ -427,7 +427,7 @@ void GedcomRecords::storePerson()
     writer_.person(row);
     for (const Event& e : person_.events)
         if (!e.fieldsOnly)
-            storeEvent(e, {{row.number, e.role}});
+            storeEvent(e, {{row.number, &e.role}});
     for (const Comment& c : person_.comments)
         storeComment(row.number, c);
     for (const Media& m : person_.media) {
@@ -455,11 +455,12 @@ void GedcomRecords::storeNames(int number, GedcomPersonRow& row)
     }
 }
 
-void GedcomRecords::storeEvent(const Event& event, const std::vector<std::pair<int, QString>>& members)
+void GedcomRecords::storeEvent(const Event& event, std::initializer_list<std::pair<int, const QString*>> members)
 {
     const int id = writer_.event(event.type, event.exactDate ? *event.exactDate : event.date, event.place);
     for (const auto& [person, role] : members)
-        writer_.participant(id, person, role);
+        if (person)
+            writer_.participant(id, person, *role);
     for (const auto& [symbol, role] : event.others)
         participants_.push_back({id, symbol, role});
 }
@@ -495,16 +496,12 @@ void GedcomRecords::storeFamily(const Family& family)
             summary_.skip(QStringLiteral("NOTE"));
         return;
     }
-    std::vector<std::pair<int, QString>> spouses;
-    if (husband)
-        spouses.emplace_back(husband, Role::Husband);
-    if (wife)
-        spouses.emplace_back(wife, Role::Wife);
     for (const Event& e : extra.events)
-        storeEvent(e, spouses);
+        storeEvent(e, {{husband, &Role::Husband}, {wife, &Role::Wife}});
     for (const Comment& note : extra.notes)
-        for (const auto& spouse : spouses)
-            storeComment(spouse.first, note);
+        for (const int spouse : {husband, wife})
+            if (spouse)
+                storeComment(spouse, note);
 }
 
 void GedcomRecords::resolve()

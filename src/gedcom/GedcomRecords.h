@@ -94,7 +94,8 @@ private:
 
     void storePerson();
     void storeNames(int number, GedcomPersonRow& row);
-    void storeEvent(const Event& event, const std::vector<std::pair<int, QString>>& members);
+    // Members of number 0 are left out.
+    void storeEvent(const Event& event, std::initializer_list<std::pair<int, const QString*>> members);
     void storeFamily(const Family& family);
     void storeComment(int owner, const Comment& comment);
 

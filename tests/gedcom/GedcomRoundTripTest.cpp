@@ -32,12 +32,15 @@ QStringList treeModel(const GenealogyStore& s)
             fields << persons.stringAt(row, f);
         out << "person " + fields.join('|');
     }
+    std::set<QString> links;  // a set: a link stored twice goes out, and comes back, once
     for (const QList<int>& l : linkTriples(s.links))
         if (at(l[0]) && at(l[1]))
-            out << QStringLiteral("link %1 %2 %3")
+            links.insert(QStringLiteral("link %1 %2 %3")
                        .arg(l[2] == LinkKind::Spouses ? std::min(at(l[0]), at(l[1])) : at(l[0]))
                        .arg(l[2] == LinkKind::Spouses ? std::max(at(l[0]), at(l[1])) : at(l[1]))
-                       .arg(l[2]);
+                       .arg(l[2]));
+    for (const QString& link : links)
+        out << link;
     std::map<int, QStringList> members;  // event id → "place:role"
     for (int p = 0; p < s.participants.recordCount(); ++p) {
         const RowId r = s.participants.rowAt(p);
