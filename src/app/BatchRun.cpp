@@ -67,6 +67,9 @@ bool runImportStep(BatchSession& session, const QStringList& values)
     import.finish();
     if (!ok)
         session.printError(import.errorText());
+    const QString summary = import.summaryText();
+    if (!summary.isEmpty())
+        session.printError(summary);
     return ok;
 }
 

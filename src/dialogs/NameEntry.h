@@ -1,4 +1,5 @@
 #pragma once
+#include "genealogy/NameParts.h"
 #include "store/GenealogyStore.h"
 
 #include <optional>
@@ -10,13 +11,6 @@ inline const QString Alternative = QStringLiteral("Альтернативное"
 
 // The items of the name dialog's sex choice.
 enum class SexChoice { Unknown = 0, Male = 1, Female = 2 };
-
-// The three boxes of the name dialog.
-struct NameParts {
-    QString fam;
-    QString name;
-    QString surname;
-};
 
 // What the name dialog's OK stores.
 struct NameEntry {
@@ -37,14 +31,6 @@ SexChoice sexChoiceOf(const RecordTable& cardNames);
 
 // The boxes of the person's main name: straight from the persons row.
 NameParts mainNameParts(const RecordTable& persons);
-// The boxes of a whole name. A name joined from three boxes splits back into
-// them exactly, empty ones included; any other name splits into words, and
-// the patronymic box takes every word after the second, so nothing is dropped.
-NameParts splitName(const QString& whole);
-QString joinName(const NameParts& parts);
-// A name read as "Имя /Фамилия/" leaves its family name, slashes and all, in a
-// later box and the family box empty: this puts it back in the family box.
-NameParts withFamilyNameInPlace(NameParts parts);
 
 // Stores a name of the person. The main name goes into the persons row, and a
 // new main name keeps the former one as an alternative name; any other name

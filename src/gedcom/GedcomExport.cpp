@@ -6,6 +6,7 @@
 #include "treefile/AtomicFile.h"
 
 #include <QFileInfo>
+#include <QHash>
 #include <algorithm>
 
 namespace {
@@ -56,20 +57,6 @@ void collectByOwner(const RecordTable& table, int ownerField, const PersonOrder&
     }
 }
 
-std::vector<GedcomPersonRows> personRows(const GenealogyStore& store, const PersonOrder& order,
-                                         GedcomFamilies& families)
-{
-    std::vector<GedcomPersonRows> rows(order.rows.size() + 1);
-    collectByOwner(store.participants, ParticipantField::owner, order, rows, &GedcomPersonRows::participations);
-    collectByOwner(store.names, NameField::owner, order, rows, &GedcomPersonRows::names);
-    collectByOwner(store.notes, NoteField::Owner, order, rows, &GedcomPersonRows::notes);
-    for (std::size_t k = 1; k < rows.size(); ++k) {
-        rows[k].spouseFamilies = std::move(families.asSpouse[k]);
-        rows[k].childFamilies = std::move(families.asChild[k]);
-    }
-    return rows;
-}
-
 // Row + 1 of each event id.
 NumberIndex eventRowsById(const RecordTable& events)
 {
@@ -80,6 +67,45 @@ NumberIndex eventRowsById(const RecordTable& events)
         rows.emplace_back(events.integerAt(row, EventField::id), row + 1);
     }
     return NumberIndex(rows);
+}
+
+// Each event with its participants that are persons of the file, in the
+// participants table's order; the first of them writes it.
+std::vector<GedcomEventRows> eventRows(const GenealogyStore& store, const PersonOrder& order,
+                                       std::vector<GedcomPersonRows>& rows)
+{
+    const NumberIndex byId = eventRowsById(store.events);
+    const RecordTable& participants = store.participants;
+    std::vector<GedcomEventRows> events;
+    QHash<RowId, int> indexOf;
+    for (int p = 0; p < participants.recordCount(); ++p) {
+        const RowId row = participants.rowAt(p);
+        const std::uint32_t found = byId.value(participants.integerAt(row, ParticipantField::id));
+        const int k = order.ordinalOf(participants.integerAt(row, ParticipantField::owner));
+        if (!found || !k)
+            continue;
+        auto at = indexOf.constFind(found - 1);
+        if (at == indexOf.cend()) {
+            at = indexOf.insert(found - 1, int(events.size()));
+            events.push_back({found - 1, {}});
+            rows[std::size_t(k)].events.push_back(*at);
+        }
+        events[std::size_t(*at)].participations.push_back(row);
+    }
+    return events;
+}
+
+std::vector<GedcomPersonRows> personRows(const GenealogyStore& store, const PersonOrder& order,
+                                         GedcomFamilies& families)
+{
+    std::vector<GedcomPersonRows> rows(order.rows.size() + 1);
+    collectByOwner(store.names, NameField::owner, order, rows, &GedcomPersonRows::names);
+    collectByOwner(store.notes, NoteField::Owner, order, rows, &GedcomPersonRows::notes);
+    for (std::size_t k = 1; k < rows.size(); ++k) {
+        rows[k].spouseFamilies = std::move(families.asSpouse[k]);
+        rows[k].childFamilies = std::move(families.asChild[k]);
+    }
+    return rows;
 }
 
 void writeHeader(GedcomWriter& out)
@@ -119,12 +145,12 @@ GedcomExportCounts writeGedcom(const GenealogyStore& store, QByteArray& out)
         male[std::size_t(k)] = store.persons.booleanAt(order.rows[std::size_t(k - 1)], PersonField::sex);
     GedcomFamilies families =
         groupFamilies(store.links, count, [&](int number) { return order.ordinalOf(number); }, male);
-    const std::vector<GedcomPersonRows> rows = personRows(store, order, families);
-    const NumberIndex events = eventRowsById(store.events);
+    std::vector<GedcomPersonRows> rows = personRows(store, order, families);
+    const std::vector<GedcomEventRows> events = eventRows(store, order, rows);
 
     GedcomWriter writer(out);
     writeHeader(writer);
-    const GedcomIndividual individual{store, events};
+    const GedcomIndividual individual{store, events, [&](int number) { return order.ordinalOf(number); }};
     for (int k = 1; k <= count; ++k)
         individual.write(writer, k, order.rows[std::size_t(k - 1)], rows[std::size_t(k)]);
     for (std::size_t f = 0; f < families.families.size(); ++f)

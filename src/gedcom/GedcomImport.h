@@ -1,4 +1,7 @@
 #pragma once
+#include "gedcom/GedcomRecords.h"
+#include "gedcom/GedcomStoreWriter.h"
+#include "gedcom/GedcomSummary.h"
 #include "store/GenealogyStore.h"
 
 #include <QString>
@@ -28,40 +31,25 @@ public:
     void finish();
 
     const QString& errorText() const { return error_; }
-    int personCounter() const { return n_; }
+    int personCounter() const { return records_.lastPerson(); }
+    const GedcomSummary& summary() const { return summary_; }
+    // What was read and what was not; empty when no file was read at all.
+    QString summaryText() const;
 
 private:
-    struct PendingPerson {
-        QString fam, name, surname;
-        bool sex = false;
-        bool named = false;
-        QString birthDate, birthPlace, deathDate, deathPlace;
-    };
-
     bool readLines(const struct GedcomBytes& file);
     bool readLine(const QString& text, qint64 lineNumber);
     void fail(qint64 lineNumber, const QString& why);
-    void onIndividual();
-    void onFamilyLine(const struct GedcomLine& line, qint64 lineNumber, bool& ok);
-    void onIndividualLine(const struct GedcomLine& line);
-    void storePendingPerson(int p);
-    void storeEvents(int p);
-    void storeEvent(int p, const char* type, const QString& date, const QString& place, const char* role);
-    bool pointerNumber(const struct GedcomLine& line, qint64 lineNumber, int& number);
 
     GenealogyStore& store_;
     GedcomImportHost& host_;
-    QString tagAtLevel_[6];
-    PendingPerson pending_;
+    GedcomSummary summary_;
+    GedcomStoreWriter writer_;
+    GedcomRecords records_;
+    GedcomLine line_;
     int importBase_ = 0;
-    int n_ = 0;
-    bool first_ = true;
-    int eventCounter_ = 1;
-    bool birthSeen_ = false;
-    bool deathSeen_ = false;
-    int husband_ = -1;
-    int wife_ = -1;
     bool suspended_ = false;
+    bool fileRead_ = false;
     QString error_;
     QString fileName_;
 };

@@ -5,9 +5,10 @@
 // One line of a GEDCOM file, split into its parts.
 struct GedcomLine {
     int level = 0;
-    QString xref;   // digits of the line's cross-reference or pointer
+    QString xref;     // the record's own name: the text between the at-signs before the tag
+    QString pointer;  // a value that names a record: the text between its at-signs
     QString tag;
-    QString value;  // the rest of the line after the tag, blanks kept
+    QString value;    // the rest of the line after the tag, blanks kept, "@@" read as "@"
     bool levelOnly = false;
 };
 
@@ -21,6 +22,3 @@ GedcomParse ParseGedcomLine(QStringView line, GedcomLine& out);
 
 // Word n (from 1) of a text, words being the runs of characters other than the blank.
 QStringView gedcomWord(QStringView text, int n);
-
-// The first run of characters in a word that are not blanks, "-", "/", "@" or Latin letters.
-QString gedcomNumberText(QStringView word);

@@ -103,13 +103,21 @@ bool needsReplacing(QStringView text, qsizetype i)
     return QChar::isLowSurrogate(c) && (i == 0 || !text[i - 1].isHighSurrogate());
 }
 
-// UTF-8 of the piece with every "@" doubled, straight onto the output.
-void appendEscaped(QByteArray& out, QStringView piece)
+// UTF-8 of the piece with every "@" doubled, straight onto the output; with
+// escapes, "@#…@" is a calendar escape and stays single.
+void appendEscaped(QByteArray& out, QStringView piece, bool escapes)
 {
     const qsizetype start = out.size();
     out.resize(start + 3 * piece.size());  // the most a UTF-16 unit can take here
     char* p = out.data() + start;
+    qsizetype escapeEnd = -1;
     for (qsizetype i = 0; i < piece.size(); ++i) {
+        if (escapes && piece[i] == QLatin1Char('@') && i + 1 < piece.size() && piece[i + 1] == QLatin1Char('#'))
+            escapeEnd = piece.indexOf(QLatin1Char('@'), i + 1);
+        if (i <= escapeEnd && piece[i] == QLatin1Char('@')) {
+            *p++ = '@';
+            continue;
+        }
         char32_t c = piece[i].unicode();
         if (QChar::isHighSurrogate(c) && i + 1 < piece.size() && piece[i + 1].isLowSurrogate())
             c = QChar::surrogateToUcs4(char16_t(c), piece[++i].unicode());
@@ -161,12 +169,17 @@ void GedcomWriter::pointer(int level, const char* tag, char kind, int number)
 
 void GedcomWriter::tag(int level, const char* tag)
 {
-    put(level, tag, {});
+    put(level, tag, {}, false);
 }
 
 void GedcomWriter::single(int level, const char* tag, const QString& value)
 {
     this->value(level, tag, gedcomSingleLine(value), level + 1);
+}
+
+void GedcomWriter::date(int level, const QString& value)
+{
+    this->value(level, "DATE", gedcomSingleLine(value), level + 1, true);
 }
 
 void GedcomWriter::text(int level, const char* tag, const QString& value)
@@ -179,27 +192,27 @@ void GedcomWriter::text(int level, const char* tag, const QString& value)
         this->value(level + 1, "CONT", gedcomSingleLine(parts[i]), level + 1);
 }
 
-void GedcomWriter::value(int level, const char* tag, QStringView value, int concLevel)
+void GedcomWriter::value(int level, const char* tag, QStringView value, int concLevel, bool escapes)
 {
     const char* lineTag = tag;
     int lineLevel = level;
     do {
         const int budget = maxLineBytes - terminatorBytes - headBytes(lineLevel, lineTag) - 1;
         const qsizetype cut = cutAwayFromBlanks(value, fitting(value, budget));
-        put(lineLevel, lineTag, value.left(cut));
+        put(lineLevel, lineTag, value.left(cut), escapes);
         value = value.mid(cut);
         lineTag = "CONC";
         lineLevel = concLevel;
     } while (!value.isEmpty());
 }
 
-void GedcomWriter::put(int level, const char* tag, QStringView piece)
+void GedcomWriter::put(int level, const char* tag, QStringView piece, bool escapes)
 {
     LineStart start;
     start.number(level).chars(" ").chars(tag);
     if (!piece.isEmpty())
         start.chars(" ");
     start.appendTo(out_);
-    appendEscaped(out_, piece);
+    appendEscaped(out_, piece, escapes);
     out_.append("\r\n", terminatorBytes);
 }

@@ -21,13 +21,15 @@ public:
     void tag(int level, const char* tag);
     // A value of one line: line breaks and other control characters become blanks.
     void single(int level, const char* tag, const QString& value);
+    // A date: its calendar escapes ("@#DJULIAN@") stand as they are.
+    void date(int level, const QString& value);
     // A text of many lines: each line after the first goes on a CONT line.
     void text(int level, const char* tag, const QString& value);
 
 private:
     // Its CONC lines go at concLevel: under the tag line, or beside a CONT line.
-    void value(int level, const char* tag, QStringView value, int concLevel);
-    void put(int level, const char* tag, QStringView piece);
+    void value(int level, const char* tag, QStringView value, int concLevel, bool escapes = false);
+    void put(int level, const char* tag, QStringView piece, bool escapes);
 
     QByteArray& out_;
 };

@@ -65,7 +65,13 @@ TEST(Stress, LongSessionKeepsCountsAndMemoryClean)
         ASSERT_EQ(s.links.recordCount(), round * linksPerFile);
         ASSERT_EQ(s.events.recordCount(), round * personCount);
     }
-    EXPECT_TRUE(platform.messages.empty());
+    // Nothing but the summary after each import.
+    auto onlySummaries = [&](std::size_t count) {
+        EXPECT_EQ(platform.messages.size(), count);
+        for (const auto& message : platform.messages)
+            EXPECT_TRUE(message.text.startsWith(QStringLiteral("Импорт из файла «"))) << message.text.toStdString();
+    };
+    onlySummaries(2);
 
     for (int num : {1, 77, 20000, 39999})
         form.card().BuildCard(num);
@@ -107,5 +113,5 @@ TEST(Stress, LongSessionKeepsCountsAndMemoryClean)
     form.importer().importGedcomFile(path);
     EXPECT_EQ(s.persons.recordCount(), personCount);
     EXPECT_EQ(s.links.recordCount(), linksPerFile);
-    EXPECT_TRUE(platform.messages.empty());
+    onlySummaries(3);
 }

@@ -77,4 +77,7 @@ void ImportController::importGedcom(const std::function<std::optional<QString>()
     // Also after a cancelled dialog or a bad line: the list, card and counts show what is stored.
     import.finish();
     host.flush();
+    const QString summary = import.summaryText();
+    if (!summary.isEmpty())
+        frame_.platform().showMessage(MainFrame::applicationTitle(), summary);
 }
