@@ -33,14 +33,14 @@ std::variant<QByteArray, QString> readRegularFile(const QString& path, qint64 li
     // Non-blocking: opening a FIFO for reading would otherwise wait for a writer.
     const Descriptor fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0)
-        return errno == EISDIR ? QStringLiteral("это папка") : readFailureReason(errno);
+        return errno == EISDIR ? QStringLiteral("это папка, а не файл") : readFailureReason(errno);
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0)
         return readFailureReason(errno);
     if (S_ISDIR(st.st_mode))
-        return QStringLiteral("это папка");
+        return QStringLiteral("это папка, а не файл");
     if (!S_ISREG(st.st_mode))
-        return QStringLiteral("это не обычный файл");
+        return QStringLiteral("это не обычный файл (устройство, канал или сокет)");
     if (st.st_size > limit)
         return tooLarge;
     // The size may change while reading: never read past the limit.
