@@ -1,9 +1,10 @@
 #include "platform/ApplicationSettings.h"
 #include "support/TestHelpers.h"
-#include "treefile/TreeFile.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -59,9 +60,11 @@ TEST(EarlierFiles, AreMovedOnceWithoutOverwriting)
         QStringList expected = c.after;
         expected.sort();
         EXPECT_EQ(found, expected) << c.before.join(' ').toStdString();
-        for (const QString& file : c.after)  // each file kept its own content
-            if (c.before.contains(file))
+        for (const QString& file : c.after) {  // each file kept its own content
+            if (c.before.contains(file)) {
                 EXPECT_EQ(readFile(home.path(file)), file.toUtf8());
+            }
+        }
         EXPECT_EQ(home.has("config/Arbolitus"), c.after.join(' ').contains("config/Arbolitus/"));
     }
 }
@@ -87,29 +90,38 @@ TEST(EarlierFiles, AreMovedByTheProgramAtStart)
     EXPECT_FALSE(home.has("xdg-data/ARBOLITUS"));
 }
 
-// A tree file is known by its application id whatever its name, and by its
-// suffix before it is read; other SQLite files stay what they were.
+// A tree file is known by its application id whatever its name, as the
+// desktop's compiled database of file types says, and by its suffix.
 TEST(FileType, TreeFilesAreKnownByContentAndSuffix)
 {
     QTemporaryDir data;
     QDir().mkpath(data.filePath("mime/packages"));
     ASSERT_TRUE(QFile::copy(packaging + "/org.arbolitus.Arbolitus.mime.xml",
                             data.filePath("mime/packages/org.arbolitus.Arbolitus.xml")));
+    QProcess compile;
+    compile.start(QStringLiteral("update-mime-database"), {data.filePath("mime")});
+    ASSERT_TRUE(compile.waitForFinished(30000));
+    ASSERT_EQ(compile.exitCode(), 0) << compile.readAllStandardError().toStdString();
+    // Every tree file starts as an SQLite database does and holds the id at 68.
+    const QByteArray rule = QByteArray("[60:application/x-arbolitus]\n>0=") + QByteArray("\0\x0f", 2)
+                            + "SQLite format 3\n1>68=" + QByteArray("\0\x04", 2) + "ARBL\n";
+    EXPECT_TRUE(readFile(data.filePath("mime/magic")).contains(rule));
+    const ProcessResult saved = runBatchProcess({"--save", data.filePath("tree.bin")});
+    ASSERT_EQ(saved.exitCode, 0) << saved.err.toStdString();
+    const QByteArray tree = readFile(data.filePath("tree.bin"));
+    EXPECT_TRUE(tree.startsWith(QByteArray("SQLite format 3\0", 16)));
+    EXPECT_EQ(tree.mid(68, 4), QByteArray("ARBL"));
+
     // Read before the first look-up: the database of types is built once.
     qputenv("XDG_DATA_DIRS", (data.path() + ":/usr/local/share:/usr/share").toUtf8());
-
-    GenealogyStore store;
-    ASSERT_FALSE(saveTreeFile(store, TreeFileDiagram{}, data.filePath("tree.bin")));
-    const QByteArray tree = readFile(data.filePath("tree.bin"));
+    QMimeDatabase types;
     QByteArray older = tree;
     older.replace(68, 4, QByteArray(4, '\0'));
-    QMimeDatabase types;
     const struct {
         QString name;
         QByteArray content;
         QString type;
     } cases[] = {
-        {"tree.bin", tree, "application/x-arbolitus"},
         {"older.arbolitus", older, "application/x-arbolitus"},
         {"older.sqlite3", older, "application/vnd.sqlite3"},
         {"family.ged", pedigreeGedcom, "application/x-gedcom"},
