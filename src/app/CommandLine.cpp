@@ -7,6 +7,8 @@ const std::vector<CommandLineOption>& commandLineOptions()
     static const std::vector<CommandLineOption> options = {
         {"--version", "", 0, "", "показать название и версию программы и выйти", CommandLineOption::Version},
         {"--help", "-h", 0, "", "показать эту справку и выйти", CommandLineOption::Help},
+        // Not in the help: the build makes the manual page with it.
+        {"--man", "", 0, "", "вывести страницу руководства (roff) и выйти", CommandLineOption::Manual},
         {"--batch", "", 0, "", "работать без окон: выполнить по порядку шаги", CommandLineOption::Batch},
         {"--import", "", 1, "ФАЙЛ", "импортировать файл GEDCOM (можно повторять)", CommandLineOption::Step,
          &runImportStep, CommandLineOption::ReadsTree},
@@ -102,7 +104,7 @@ QString commandLineHelp()
     for (const CommandLineOption& option : commandLineOptions()) {
         if (option.kind == CommandLineOption::Step)
             text += helpEntry(option, 6, stepColumn);
-        else
+        else if (option.kind != CommandLineOption::Manual)
             text += helpEntry(option, 2, 14);
     }
     return text;
@@ -120,6 +122,10 @@ CommandLine parseCommandLine(const QStringList& arguments)
         }
         if (option && option->kind == CommandLineOption::Help) {
             line.action = CommandLine::ShowHelp;
+            return line;
+        }
+        if (option && option->kind == CommandLineOption::Manual) {
+            line.action = CommandLine::ShowManual;
             return line;
         }
         batch = batch || (option && option->kind == CommandLineOption::Batch);

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QLocale>
 #include <QThread>
 #include <QFileInfo>
@@ -23,6 +24,25 @@ namespace {
 
 const QString treeFilter = QStringLiteral("Древо Арболитуса (*.arbolitus)");
 constexpr int recentFileCount = 10;
+
+// A file manager may hand over a file under any name: an SQLite database is
+// read as a tree file (which refuses a foreign one), a file that starts as
+// GEDCOM does is imported, and only a file that tells neither goes by its suffix.
+bool isTreeFileToOpen(const QString& path)
+{
+    QFile file(path);
+    QByteArray head;
+    // A pipe is not peeked at: reading it would take what the import needs.
+    if (QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly))
+        head = file.read(100);
+    if (head.startsWith(QByteArray("SQLite format 3\0", 16)))
+        return true;
+    if (head.startsWith("\xEF\xBB\xBF"))
+        head.remove(0, 3);
+    if (head.trimmed().startsWith("0 HEAD"))
+        return false;
+    return path.endsWith(QLatin1Char('.') + treeFileSuffix, Qt::CaseInsensitive);
+}
 
 QStringList recentFiles()
 {
@@ -207,7 +227,7 @@ void TForm1::openStartFile(const QString& path)
             return;
         resetToNewTree();
     }
-    if (path.endsWith(QLatin1Char('.') + treeFileSuffix, Qt::CaseInsensitive))
+    if (isTreeFileToOpen(path))
         loadTreeFile(path);
     else
         import_->importGedcomFile(path);

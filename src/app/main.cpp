@@ -4,6 +4,7 @@
 #include "app/Translations.h"
 #include "diagram/DiagramSettings.h"
 #include "gedcom/ui/ImportController.h"
+#include "platform/ApplicationSettings.h"
 #include "platform/QtPlatform.h"
 
 #include <QApplication>
@@ -41,7 +42,7 @@ void batchMessageHandler(QtMsgType type, const QMessageLogContext& context, cons
 int runWindow(int argc, char** argv, const QString& startFile)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("ARBOLITUS"));
+    useApplicationName();
     installRussianTranslations(app);
     QtPlatform platform;
     TForm1 form(platform);
@@ -65,6 +66,9 @@ int main(int argc, char** argv)
     case CommandLine::ShowHelp:
         print(stdout, commandLineHelp());
         return 0;
+    case CommandLine::ShowManual:
+        print(stdout, commandLineManual());
+        return 0;
     case CommandLine::BadOption:
         print(stderr, QStringLiteral("Неизвестный параметр: %1\n").arg(line.badOption));
         print(stdout, commandLineHelp());
@@ -74,6 +78,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
         defaultMessageHandler = qInstallMessageHandler(batchMessageHandler);
         QGuiApplication app(argc, argv);
+        useApplicationName();
         substituteDesignedFont();
         return runBatch(line, stdout, stderr);
     }

@@ -10,10 +10,11 @@ QString pictureFolder()
     const QString fromEnvironment = qEnvironmentVariable("ARBOLITUS_DAT");
     if (!fromEnvironment.isEmpty())
         return fromEnvironment;
-    const QString besideExecutable = QCoreApplication::applicationDirPath() + QStringLiteral("/dat");
-    if (QFileInfo(besideExecutable).isDir())
-        return besideExecutable;
-    return QStringLiteral(ARBOLITUS_DATADIR);
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QString inBuildTree = programFolder + QStringLiteral("/dat");
+    if (QFileInfo(inBuildTree).isDir())
+        return inBuildTree;
+    return QDir::cleanPath(programFolder + QStringLiteral("/" ARBOLITUS_DATA_FROM_BINDIR));
 }
 
 QImage loadPictureOr(const QString& path, const QImage& fallback, QStringList& missing)

@@ -4,7 +4,8 @@
 #include <QStringList>
 
 // Where the runtime pictures live: $ARBOLITUS_DAT, then dat/ beside the
-// executable, then the installed share folder.
+// executable in a build tree, then the share folder of the installed program,
+// found from the program's own folder wherever the package was put.
 QString pictureFolder();
 
 // Reads a picture; when it cannot be read, returns the fallback and adds the

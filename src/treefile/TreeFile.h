@@ -24,6 +24,9 @@ struct TreeFileTable {
 const std::vector<TreeFileTable>& treeFileTables();
 
 constexpr int treeFileVersion = 1;
+// "ARBL" at offset 68 of the file, where file-type databases look for it. Files
+// written before it was set hold 0 there and still open.
+constexpr int treeFileApplicationId = 0x4152424C;
 // Opening reads a file whole; a larger one is no tree this program wrote.
 constexpr qint64 maxTreeFileBytes = qint64(1) << 30;
 // Creation counters leave room for all the inserts a tree will ever see.

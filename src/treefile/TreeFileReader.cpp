@@ -189,6 +189,8 @@ OpenedTree readTree(SqliteDatabase& db, QString* computedChecksum = nullptr)
         throw Refusal{QStringLiteral("он записан более новой версией программы (формат %1)").arg(version)};
     if (version == 0)
         throw Refusal{QStringLiteral("это не файл древа")};
+    if (const int id = pragmaInteger(db, "application_id"); id != 0 && id != treeFileApplicationId)
+        throw Refusal{QStringLiteral("это файл другой программы, а не файл древа")};
     checkSchema(db);
     const MetaValues meta = readMeta(db);
     OpenedTree tree{std::make_unique<GenealogyStore>(), {}};

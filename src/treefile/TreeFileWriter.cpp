@@ -123,6 +123,7 @@ std::optional<QString> writeDatabase(const QString& file, const GenealogyStore& 
     hash.addMeta(meta);
     meta[checksumKey] = hash.hex().toLatin1();
     ok = ok && writeMeta(db, meta) && db.execute(QStringLiteral("PRAGMA user_version = %1").arg(treeFileVersion))
+         && db.execute(QStringLiteral("PRAGMA application_id = %1").arg(treeFileApplicationId))
          && db.execute(QStringLiteral("COMMIT"));
     if (!ok)
         return sqliteReason(db);

@@ -223,3 +223,32 @@ TEST_F(TreeFileWindow, RecoveryCopyIsWrittenRemovedAndOfferedOnlyWhenLeftBehind)
     EXPECT_FALSE(form.store().persons.locate(PersonField::fam, QStringLiteral("Оставленный")));
     EXPECT_EQ(caption(), QStringLiteral("Арболитус 1.0: семья.ged"));
 }
+
+// A file handed over at start is told by what it holds, not by its name.
+TEST_F(TreeFileWindow, StartFileIsOpenedOrImportedByItsContent)
+{
+    importFamily();
+    platform.saveAnswers.push_back(file(QStringLiteral("семья.arbolitus")));
+    named<QAction>(form, "SaveTree")->trigger();
+    const struct {
+        QString name;
+        QByteArray content;
+        QString caption;
+    } cases[] = {
+        {"древо.ged", readFile(file("семья.arbolitus")), "Арболитус 1.0: древо.ged"},
+        {"древо", readFile(file("семья.arbolitus")), "Арболитус 1.0: древо"},
+        {"гедком.arbolitus", "\xEF\xBB\xBF" + pedigreeGedcom, "Арболитус 1.0: гедком.arbolitus"},
+        {"гедком.txt", pedigreeGedcom, "Арболитус 1.0: гедком.txt"},
+    };
+    platform.saveQuestionAnswers = std::deque<Platform::SaveAnswer>(4, Platform::SaveAnswer::Discard);
+    for (const auto& c : cases) {
+        form.N2Click();
+        ASSERT_EQ(form.store().persons.recordCount(), 0);
+        form.openStartFile(writeFile(file(c.name), c.content));
+        EXPECT_EQ(form.store().persons.recordCount(), 7) << c.name.toStdString();
+        EXPECT_EQ(caption(), c.caption);
+        // An opened tree file is as saved; an imported GEDCOM is a change.
+        EXPECT_EQ(form.treeModified(), !c.content.startsWith("SQLite")) << c.name.toStdString();
+    }
+    EXPECT_TRUE(platform.messages.empty()) << platform.lastMessage().toStdString();
+}

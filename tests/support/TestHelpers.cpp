@@ -1,6 +1,7 @@
 #include "support/TestHelpers.h"
 
 #include "list/ui/PersonListController.h"
+#include "platform/ApplicationSettings.h"
 #include "store/GenealogyStore.h"
 
 #include <QFile>
@@ -89,7 +90,7 @@ const QByteArray pedigreeGedcom = "0 HEAD\n1 CHAR UTF-8\n"
 
 WindowTest::FreshSettings::FreshSettings()
 {
-    QSettings(QStringLiteral("Arbolitus"), QStringLiteral("Arbolitus")).clear();
+    applicationSettings().clear();
 }
 
 WindowTest::WindowTest() : form(platform)

@@ -170,6 +170,7 @@ TEST_F(TreeFile, BadFilesAreRefusedWithTheFileNamed)
                                 changedCopy("boolean.arbolitus", "UPDATE persons SET sex = 2 WHERE num = 3"),
                                 changedCopy("order.arbolitus", "UPDATE persons SET _position = 7 WHERE num = 2"),
                                 changedCopy("product.arbolitus", "UPDATE meta SET value = 'Другое' WHERE key = 'product'"),
+                                changedCopy("foreign.arbolitus", "PRAGMA application_id = 1"),
                             };
     for (const QString& file : bad) {
         const auto opened = openTreeFile(file);
@@ -180,7 +181,17 @@ TEST_F(TreeFile, BadFilesAreRefusedWithTheFileNamed)
     }
     EXPECT_TRUE(std::get<QString>(openTreeFile(path("newer.arbolitus"))).contains(QStringLiteral("более новой")));
     EXPECT_TRUE(std::get<QString>(openTreeFile(path("changed.arbolitus"))).contains(QStringLiteral("контрольная сумма")));
+    EXPECT_TRUE(std::get<QString>(openTreeFile(path("foreign.arbolitus"))).contains(QStringLiteral("другой программы")));
     EXPECT_FALSE(QFile::exists(path("missing.arbolitus")));  // never created by looking
+}
+
+// File managers tell a tree file by "ARBL" at offset 68; files written before it was set still open.
+TEST_F(TreeFile, CarriesTheApplicationIdAndOpensWithoutIt)
+{
+    EXPECT_EQ(readFile(saved()).mid(68, 4), QByteArray("ARBL"));
+    const QString older = changedCopy("older.arbolitus", "PRAGMA application_id = 0");
+    EXPECT_EQ(readFile(older).mid(68, 4), QByteArray(4, '\0'));
+    EXPECT_TRUE(std::holds_alternative<OpenedTree>(openTreeFile(older)));
 }
 
 // Changed copies signed again, as a file this program wrote that way would be:
