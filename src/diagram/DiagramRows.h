@@ -5,6 +5,9 @@
 #include <QSize>
 #include <optional>
 #include <unordered_map>
+#include <vector>
+
+class DiagramIndex;
 
 // Row kinds of the diagram items table (RxMemoryData5).
 namespace DiagramRowType {
@@ -36,7 +39,11 @@ public:
     std::optional<QPoint> find(int owner) const;
 
 private:
-    std::unordered_map<int, QPoint> first_;
+    // Person numbers are mostly dense: a vector by number, a map otherwise.
+    int lowest_ = 0;
+    std::vector<QPoint> dense_;
+    std::vector<bool> present_;
+    std::unordered_map<int, QPoint> sparse_;
 };
 
 // Line rows first, then men, then women.
@@ -48,10 +55,12 @@ void RemoveFromDiagram(RecordTable& items, int person);
 
 // The person whose box is hit at (x, y), -1 for none; the hit area is centred
 // on a row's top left corner and is twice the picture size each way.
-int PersonAt(RecordTable& items, int x, int y, QSize picture);
+// An index of the table, when given, spares the walk over every row.
+int PersonAt(RecordTable& items, int x, int y, QSize picture, DiagramIndex* index = nullptr);
 
 // Fills the selection table (RxMemoryData13) with the person rows whose top
 // left corner lies strictly inside the band.
-void selectInBand(RecordTable& items, RecordTable& selection, QPoint corner1, QPoint corner2);
+void selectInBand(RecordTable& items, RecordTable& selection, QPoint corner1, QPoint corner2,
+                  DiagramIndex* index = nullptr);
 // Makes this person row the only selected one.
 void selectOnly(RecordTable& items, RecordTable& selection, int owner);
