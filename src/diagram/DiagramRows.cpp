@@ -6,16 +6,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-bool isPersonRow(const RecordTable& items, RowId row)
-{
-    return items.integerAt(row, DiagramField::type) != DiagramRowType::Line;
-}
-
-bool isLineRow(const RecordTable& items, RowId row)
-{
-    return items.integerAt(row, DiagramField::type) == DiagramRowType::Line;
-}
-
 void leaveAtEnd(RecordTable& table)
 {
     table.last();

@@ -1,5 +1,5 @@
 #pragma once
-#include "store/RecordTable.h"
+#include "store/GenealogyStore.h"
 
 #include <QPoint>
 #include <QSize>
@@ -16,8 +16,14 @@ constexpr int Male = 2;
 constexpr int Line = 3;
 }
 
-bool isPersonRow(const RecordTable& items, RowId row);  // any type but a line
-bool isLineRow(const RecordTable& items, RowId row);
+inline bool isPersonRow(const RecordTable& items, RowId row)  // any type but a line
+{
+    return items.integerAt(row, DiagramField::type) != DiagramRowType::Line;
+}
+inline bool isLineRow(const RecordTable& items, RowId row)
+{
+    return items.integerAt(row, DiagramField::type) == DiagramRowType::Line;
+}
 
 // Leaves the cursor where a walk from the first to the last row leaves it, so
 // that the next positional insert lands where it always does.
