@@ -50,8 +50,14 @@ void DiagramIndex::add(std::int64_t left, std::int64_t top, std::int64_t right, 
 
 void DiagramIndex::rebuild()
 {
-    levels_.clear();
-    lookup_.emplace(items_);
+    // The vectors keep their room: a rebuild after every stretch step would
+    // otherwise spend its time on fresh pages.
+    for (auto& level : levels_)
+        level.clear();
+    if (lookup_)
+        lookup_->refill(items_);
+    else
+        lookup_.emplace(items_);
     const PersonRowLookup& boxes = *lookup_;
     for (int p = 0; p < items_.recordCount(); ++p) {
         const RowId row = items_.rowAt(p);

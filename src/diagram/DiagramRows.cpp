@@ -34,8 +34,11 @@ int personRowPosition(RecordTable& items, int owner)
     return -1;
 }
 
-PersonRowLookup::PersonRowLookup(const RecordTable& items)
+void PersonRowLookup::refill(const RecordTable& items)
 {
+    dense_.clear();
+    present_.clear();
+    sparse_.clear();
     int count = 0, lowest = 0, highest = 0;
     for (int p = 0; p < items.recordCount(); ++p) {
         const RowId row = items.rowAt(p);
@@ -49,8 +52,8 @@ PersonRowLookup::PersonRowLookup(const RecordTable& items)
     const bool dense = count > 0 && qint64(highest) - lowest < 4 * qint64(count) + 1024;
     if (dense) {
         lowest_ = lowest;
-        dense_.resize(std::size_t(qint64(highest) - lowest + 1));
-        present_.resize(dense_.size());
+        dense_.assign(std::size_t(qint64(highest) - lowest + 1), QPoint());
+        present_.assign(dense_.size(), false);
     } else {
         sparse_.reserve(std::size_t(count));
     }

@@ -41,7 +41,9 @@ int personRowPosition(RecordTable& items, int owner);
 // The box position of every person's first row, built once for a whole drawing pass.
 class PersonRowLookup {
 public:
-    explicit PersonRowLookup(const RecordTable& items);
+    explicit PersonRowLookup(const RecordTable& items) { refill(items); }
+    // Looks the table up anew, keeping the room already taken.
+    void refill(const RecordTable& items);
     std::optional<QPoint> find(int owner) const;
 
 private:
