@@ -54,23 +54,29 @@ void DiagramIndex::rebuild()
     // otherwise spend its time on fresh pages.
     for (auto& level : levels_)
         level.clear();
-    if (lookup_)
-        lookup_->refill(items_);
-    else
-        lookup_.emplace(items_);
-    const PersonRowLookup& boxes = *lookup_;
+    boxes_.clear();
+    lines_.clear();
+    // One walk of the table; the lines' ends are looked up once every box is known.
     for (int p = 0; p < items_.recordCount(); ++p) {
         const RowId row = items_.rowAt(p);
-        const std::int64_t a = items_.integerAt(row, DiagramField::x), b = items_.integerAt(row, DiagramField::y);
+        const int a = items_.integerAt(row, DiagramField::x), b = items_.integerAt(row, DiagramField::y);
         if (isPersonRow(items_, row)) {
+            boxes_.push_back({items_.integerAt(row, DiagramField::owner), QPoint(a, b)});
             add(a, b, a, b, p);
-            continue;
+        } else {
+            lines_.push_back({p, a, b});
         }
-        const auto first = boxes.find(int(a)), second = boxes.find(int(b));
+    }
+    if (!lookup_)
+        lookup_.emplace(boxes_);
+    else
+        lookup_->refill(boxes_);
+    for (const Line& line : lines_) {
+        const auto first = lookup_->find(line.first), second = lookup_->find(line.second);
         if (!first || !second)
             continue;  // a line without both ends is never drawn
         add(std::min(first->x(), second->x()), std::min(first->y(), second->y()), std::max(first->x(), second->x()),
-            std::max(first->y(), second->y()), p);
+            std::max(first->y(), second->y()), line.position);
     }
     for (auto& level : levels_)
         std::sort(level.begin(), level.end());

@@ -43,5 +43,10 @@ private:
     const RecordTable& items_;
     bool stale_ = true;
     std::optional<PersonRowLookup> lookup_;
-    std::vector<std::vector<Entry>> levels_;  // level L has cells of baseCell << L pixels a side
+    struct Line {
+        int position, first, second;
+    };
+    std::vector<std::vector<Entry>> levels_;
+    std::vector<PersonRowLookup::Box> boxes_;
+    std::vector<Line> lines_;  // level L has cells of baseCell << L pixels a side
 };

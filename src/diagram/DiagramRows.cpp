@@ -36,41 +36,43 @@ int personRowPosition(RecordTable& items, int owner)
 
 void PersonRowLookup::refill(const RecordTable& items)
 {
+    std::vector<Box> boxes;
+    for (int p = 0; p < items.recordCount(); ++p) {
+        const RowId row = items.rowAt(p);
+        if (isPersonRow(items, row))
+            boxes.push_back({items.integerAt(row, DiagramField::owner),
+                             QPoint(items.integerAt(row, DiagramField::x), items.integerAt(row, DiagramField::y))});
+    }
+    refill(boxes);
+}
+
+void PersonRowLookup::refill(const std::vector<Box>& boxes)
+{
     dense_.clear();
     present_.clear();
     sparse_.clear();
-    int count = 0, lowest = 0, highest = 0;
-    for (int p = 0; p < items.recordCount(); ++p) {
-        const RowId row = items.rowAt(p);
-        if (!isPersonRow(items, row))
-            continue;
-        const int owner = items.integerAt(row, DiagramField::owner);
-        lowest = count == 0 ? owner : std::min(lowest, owner);
-        highest = count == 0 ? owner : std::max(highest, owner);
-        ++count;
+    if (boxes.empty())
+        return;
+    int lowest = boxes.front().owner, highest = lowest;
+    for (const Box& box : boxes) {
+        lowest = std::min(lowest, box.owner);
+        highest = std::max(highest, box.owner);
     }
-    const bool dense = count > 0 && qint64(highest) - lowest < 4 * qint64(count) + 1024;
-    if (dense) {
-        lowest_ = lowest;
-        dense_.assign(std::size_t(qint64(highest) - lowest + 1), QPoint());
-        present_.assign(dense_.size(), false);
-    } else {
-        sparse_.reserve(std::size_t(count));
+    const qint64 count = qint64(boxes.size());
+    if (qint64(highest) - lowest >= 4 * count + 1024) {
+        sparse_.reserve(boxes.size());
+        for (const Box& box : boxes)
+            sparse_.try_emplace(box.owner, box.at);
+        return;
     }
-    for (int p = 0; p < items.recordCount(); ++p) {
-        const RowId row = items.rowAt(p);
-        if (!isPersonRow(items, row))
-            continue;
-        const int owner = items.integerAt(row, DiagramField::owner);
-        const QPoint at(items.integerAt(row, DiagramField::x), items.integerAt(row, DiagramField::y));
-        if (!dense) {
-            sparse_.try_emplace(owner, at);
-            continue;
-        }
-        const std::size_t i = std::size_t(qint64(owner) - lowest_);
+    lowest_ = lowest;
+    dense_.assign(std::size_t(qint64(highest) - lowest + 1), QPoint());
+    present_.assign(dense_.size(), false);
+    for (const Box& box : boxes) {
+        const std::size_t i = std::size_t(qint64(box.owner) - lowest_);
         if (!present_[i]) {
             present_[i] = true;
-            dense_[i] = at;
+            dense_[i] = box.at;
         }
     }
 }

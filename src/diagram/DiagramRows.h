@@ -41,9 +41,16 @@ int personRowPosition(RecordTable& items, int owner);
 // The box position of every person's first row, built once for a whole drawing pass.
 class PersonRowLookup {
 public:
+    struct Box {
+        int owner;
+        QPoint at;
+    };
     explicit PersonRowLookup(const RecordTable& items) { refill(items); }
+    explicit PersonRowLookup(const std::vector<Box>& boxes) { refill(boxes); }
     // Looks the table up anew, keeping the room already taken.
     void refill(const RecordTable& items);
+    // The same from the person rows already read, in table order.
+    void refill(const std::vector<Box>& boxes);
     std::optional<QPoint> find(int owner) const;
 
 private:
