@@ -1,5 +1,6 @@
 #include "diagram/DiagramPainter.h"
 
+#include "diagram/DiagramIndex.h"
 #include "diagram/DiagramRows.h"
 #include "store/GenealogyStore.h"
 
@@ -115,6 +116,21 @@ void applyCanvas(QPainter& painter, const CanvasState& canvas)
     painter.setBackgroundMode(canvas.brushHollow ? Qt::TransparentMode : Qt::OpaqueMode);
 }
 
+namespace {
+
+// The rows a pass must look at: those near its areas when the index can tell,
+// else every row.
+std::optional<std::vector<int>> rowsToLookAt(const DiagramPass& pass, QSize picture)
+{
+    if (!pass.index || !pass.visible || !pass.deviceArea)
+        return std::nullopt;
+    // Lines are tested by their ends' centres, the index keeps their boxes' corners.
+    const QRect lines = pass.deviceArea->translated(-picture.width() / 2, -picture.height() / 2);
+    return pass.index->rowsNear(pass.visible->adjusted(-100, -100, 100, 100).united(lines));
+}
+
+} // namespace
+
 void paintDiagramRows(QPainter& painter, const RecordTable& items, const LegendPictures& pictures,
                       const DiagramSettings& settings, const CanvasState& canvas, const DiagramPass& pass)
 {
@@ -124,22 +140,33 @@ void paintDiagramRows(QPainter& painter, const RecordTable& items, const LegendP
         margined.deviceArea = margined.deviceArea->adjusted(-canvas.penWidth - 2, -canvas.penWidth - 2,
                                                             canvas.penWidth + 2, canvas.penWidth + 2);
     const QSize picture = pictures.male.size();
-    const PersonRowLookup lookup(items);
+    const std::optional<std::vector<int>> near = rowsToLookAt(margined, picture);
+    std::optional<PersonRowLookup> own;
+    const PersonRowLookup* lookup = near ? pass.index->lookup() : nullptr;
+    if (!lookup)
+        lookup = &own.emplace(items);
     const std::unordered_set<int> selected = selectedOwners(pass.selection);
-    for (int p = 0; p < items.recordCount(); ++p) {
+    const auto paintRow = [&](int p) {
         const RowId row = items.rowAt(p);
         if (isLineRow(items, row)) {
-            drawLineRow(painter, items, row, lookup, picture, settings.straightLines, margined);
-            continue;
+            drawLineRow(painter, items, row, *lookup, picture, settings.straightLines, margined);
+            return;
         }
         const int x = items.integerAt(row, DiagramField::x), y = items.integerAt(row, DiagramField::y);
         if (pass.visible && !nearVisible(*pass.visible, x, y))
-            continue;
+            return;
         const QPoint at = QPoint(x, y) + pass.shift;
         drawPersonRow(painter, items, row, at, pictures, settings, pass);
         if (selected.count(items.integerAt(row, DiagramField::owner)))
             drawFrame(painter, at, picture);
+    };
+    if (near) {
+        for (int p : *near)
+            paintRow(p);
+        return;
     }
+    for (int p = 0; p < items.recordCount(); ++p)
+        paintRow(p);
 }
 
 void DrawGrid(QPainter& painter, DiagramUnits units, QPoint scrollPosition, QSize scrollBoxSize)

@@ -7,6 +7,8 @@
 #include <QRect>
 #include <optional>
 
+class DiagramIndex;
+
 // The view draws only near its visible part, with frames and first words;
 // the export draws everything, shifted, with whole family names.
 struct DiagramPass {
@@ -18,6 +20,9 @@ struct DiagramPass {
     // Where the painter's device lies, in diagram coordinates: lines wholly
     // outside it would be clipped anyway, and are not stroked at all.
     std::optional<QRect> deviceArea;
+    // The table's index, when the caller keeps one: a pass with both areas
+    // then looks only at the rows near them.
+    DiagramIndex* index = nullptr;
 };
 
 // Draws the rows of the diagram items table in table order over what the

@@ -4,12 +4,35 @@
 #include "diagram/DiagramRows.h"
 #include "store/GenealogyStore.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
+#include <vector>
+
+namespace {
+
+// Half to even, as nearbyint in the default mode, without the library call
+// that dominates a stretch of a large chart: the product of an int and a
+// double is exact in extended precision, and so is its fraction.
+long double roundedHalfEven(long double value)
+{
+    if (!(std::fabs(value) < 0x1p62L))
+        return std::nearbyint(value);
+    const long long whole = static_cast<long long>(value);  // toward zero
+    const long double fraction = value - static_cast<long double>(whole);
+    long long rounded = whole;
+    if (fraction > 0.5L || (fraction == 0.5L && (whole & 1)))
+        ++rounded;
+    else if (fraction < -0.5L || (fraction == -0.5L && (whole & 1)))
+        --rounded;
+    return static_cast<long double>(rounded);
+}
+
+} // namespace
 
 int roundedProduct(int value, double factor)
 {
-    const long double product = std::nearbyint(static_cast<long double>(value) * factor);
+    const long double product = roundedHalfEven(static_cast<long double>(value) * factor);
     // Converting an out-of-range floating value to int is undefined.
     if (!(product < static_cast<long double>(INT_MAX)))
         return INT_MAX;
@@ -41,6 +64,44 @@ void stretchRows(RecordTable& items, DiagramUnits units, double fx, double fy)
         movePersonRow(items, p, x, y);
     }
     leaveAtEnd(items);
+}
+
+void stretchAndNormalise(RecordTable& items, DiagramUnits units, double fx, double fy, DiagramScroll& scroll)
+{
+    const int originX = 10 * units.h;
+    const int originY = 10 * units.v;
+    struct Moved {
+        int position, x, y;
+    };
+    std::vector<Moved> moved;
+    for (int p = 0; p < items.recordCount(); ++p) {
+        const RowId row = items.rowAt(p);
+        if (isPersonRow(items, row))
+            moved.push_back({p, roundedProduct(items.integerAt(row, DiagramField::x) - originX, fx) + originX,
+                             roundedProduct(items.integerAt(row, DiagramField::y) - originY, fy) + originY});
+    }
+    if (moved.empty()) {
+        leaveAtEnd(items);
+        return;
+    }
+    int minX = moved[0].x, maxX = minX, minY = moved[0].y, maxY = minY;
+    for (const Moved& m : moved) {
+        minX = std::min(minX, m.x);
+        maxX = std::max(maxX, m.x);
+        minY = std::min(minY, m.y);
+        maxY = std::max(maxY, m.y);
+    }
+    const int dx = originX - minX;
+    const int dy = originY - minY;
+    {
+        ControlsDisabled quiet(items);
+        for (const Moved& m : moved)
+            movePersonRow(items, m.position, m.x + dx, m.y + dy);
+    }
+    leaveAtEnd(items);
+    scroll.setRanges(originX + maxX + dx, originY + maxY + dy);
+    scroll.setHorzPosition(scroll.horzPosition() + dx);
+    scroll.setVertPosition(scroll.vertPosition() + dy);
 }
 
 bool stretchDiagram(RecordTable& items, DiagramUnits& units, double fx, double fy)

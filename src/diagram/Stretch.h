@@ -1,4 +1,5 @@
 #pragma once
+#include "diagram/DiagramScroll.h"
 #include "diagram/DiagramUnits.h"
 
 class RecordTable;
@@ -12,7 +13,10 @@ int roundedProduct(int value, double factor);
 bool stretchUnits(DiagramUnits& units, double fx, double fy);
 // Scales every person row about the corner (10 H, 10 V) of the new units.
 void stretchRows(RecordTable& items, DiagramUnits units, double fx, double fy);
-// Both of the above; false when the units are out of bounds.
+// Scales every person row as stretchRows does and then normalises the diagram
+// as NormaliseDiagram does, moving each row once.
+void stretchAndNormalise(RecordTable& items, DiagramUnits units, double fx, double fy, DiagramScroll& scroll);
+// stretchUnits and stretchRows; false when the units are out of bounds.
 bool stretchDiagram(RecordTable& items, DiagramUnits& units, double fx, double fy);
 
 // Axis modes of the navigator: 1 both, 2 horizontal only, 3 vertical only.

@@ -28,9 +28,9 @@ std::optional<QString> pngRefusal(QSize size)
         .arg(size.height());
 }
 
-// Every format is made in memory and written by the atomic writer, which
-// checks that each byte reached the disk: the painters' devices stay silent
-// when a write fails.
+// The PNG is made in memory, SVG and PDF are written as they are painted,
+// into the temporary of the atomic writer, which checks that each byte
+// reached the disk: the painters' devices stay silent when a write fails.
 using Encoded = std::variant<QByteArray, QString>;
 
 Encoded encodePng(const DiagramChart& chart)
@@ -47,13 +47,12 @@ Encoded encodePng(const DiagramChart& chart)
     return bytes;
 }
 
-Encoded encodeSvg(const DiagramChart& chart, const QString& target)
+using Failure = std::optional<QString>;
+
+Failure writeSvg(const DiagramChart& chart, const QString& target, QIODevice& device)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
     QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
+    generator.setOutputDevice(&device);
     generator.setSize(chart.size());
     generator.setViewBox(QRect(QPoint(), chart.size()));
     generator.setResolution(72);
@@ -64,16 +63,13 @@ Encoded encodeSvg(const DiagramChart& chart, const QString& target)
     painter.setRenderHint(QPainter::SmoothPixmapTransform);  // the viewer scales the legend pictures
     paintChart(painter, chart, QRect(QPoint(), chart.size()));
     painter.end();
-    return bytes;
+    return std::nullopt;
 }
 
-Encoded encodePdf(const DiagramChart& chart, const QString& target)
+Failure writePdf(const DiagramChart& chart, const QString& target, QIODevice& device)
 {
     const double scale = pdfScale(chart.size());
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
+    QPdfWriter writer(&device);
     writer.setResolution(72);
     writer.setCreator(QStringLiteral("Arbolitus"));
     writer.setTitle(productTitle(target));
@@ -88,20 +84,23 @@ Encoded encodePdf(const DiagramChart& chart, const QString& target)
     paintChart(painter, chart, QRect(QPoint(), chart.size()));
     if (!painter.end())
         return QStringLiteral("не хватает памяти для изображения");
-    return bytes;
+    return std::nullopt;
 }
 
-Encoded encodeChart(const DiagramChart& chart, ChartFormat format, const QString& target)
+Failure saveChart(const DiagramChart& chart, ChartFormat format, const QString& path)
 {
-    switch (format) {
-    case ChartFormat::Png:
-        return encodePng(chart);
-    case ChartFormat::Svg:
-        return encodeSvg(chart, target);
-    case ChartFormat::Pdf:
-        return encodePdf(chart, target);
+    if (format == ChartFormat::Png) {
+        const Encoded encoded = encodePng(chart);
+        if (const QString* reason = std::get_if<QString>(&encoded))
+            return QStringLiteral("Не удалось сохранить файл «%1»: %2.").arg(QFileInfo(path).fileName(), *reason);
+        return saveBytesAtomically(path, std::get<QByteArray>(encoded), NewFileAccess::FollowUmask);
     }
-    return QString();
+    return saveStreamAtomically(
+        path,
+        [&](QIODevice& device) {
+            return format == ChartFormat::Svg ? writeSvg(chart, path, device) : writePdf(chart, path, device);
+        },
+        NewFileAccess::FollowUmask);
 }
 
 QString writtenNote(const DiagramChart& chart, ChartFormat format, const QString& path)
@@ -149,11 +148,7 @@ ChartFileResult writeChartFile(const DiagramChart& chart, const QString& path)
     if (*format == ChartFormat::Png)
         if (auto refusal = pngRefusal(chart.size()))
             return {false, *refusal};
-    const Encoded encoded = encodeChart(chart, *format, path);
-    if (const QString* reason = std::get_if<QString>(&encoded))
-        return {false, QStringLiteral("Не удалось сохранить файл «%1»: %2.").arg(QFileInfo(path).fileName(), *reason)};
-    const auto error = saveBytesAtomically(path, std::get<QByteArray>(encoded), NewFileAccess::FollowUmask);
-    if (error)
+    if (const Failure error = saveChart(chart, *format, path))
         return {false, *error};
     return {true, writtenNote(chart, *format, path)};
 }

@@ -152,6 +152,42 @@ std::optional<QString> writeAll(int fd, const QByteArray& bytes)
     return std::nullopt;
 }
 
+// A device over the temporary that remembers the first failed write: the
+// painters' devices go on after one and say nothing.
+class CheckedFile : public QFile {
+public:
+    std::optional<QString> failure;
+
+protected:
+    qint64 writeData(const char* data, qint64 length) override
+    {
+        if (failure)
+            return -1;
+        const qint64 written = QFile::writeData(data, length);
+        if (written != length)
+            failure = writeFailureReason(errno ? errno : ENOSPC);
+        return written;
+    }
+};
+
+std::optional<QString> writeThroughDevice(int fd, const std::function<std::optional<QString>(QIODevice&)>& write)
+{
+    CheckedFile file;
+    if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
+        return writeFailureReason(errno ? errno : EBADF);
+    std::optional<QString> error = write(file);
+    if (!error && !file.flush())
+        error = writeFailureReason(errno ? errno : ENOSPC);
+    if (!error && file.failure)
+        error = file.failure;
+    if (!error && file.error() != QFileDevice::NoError)
+        error = writeFailureReason(ENOSPC);
+    struct stat st {};
+    if (!error && (::fstat(fd, &st) != 0 || st.st_size != file.pos()))
+        error = writeFailureReason(ENOSPC);
+    return error;
+}
+
 std::optional<QString> saveThroughDescriptor(const QString& target, NewFileAccess access,
                                              const std::function<std::optional<QString>(int fd, const QString&)>& write)
 {
@@ -188,6 +224,13 @@ std::optional<QString> saveThroughDescriptor(const QString& target, NewFileAcces
 }
 
 } // namespace
+
+std::optional<QString> saveStreamAtomically(const QString& target,
+                                            const std::function<std::optional<QString>(QIODevice& device)>& write,
+                                            NewFileAccess access)
+{
+    return saveThroughDescriptor(target, access, [&](int fd, const QString&) { return writeThroughDevice(fd, write); });
+}
 
 void removeStaleTemporaries(const QString& target)
 {

@@ -1,6 +1,8 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+
+class QIODevice;
 #include <functional>
 #include <optional>
 
@@ -24,6 +26,12 @@ std::optional<QString> saveAtomically(const QString& target,
 // checked to have reached the disk.
 std::optional<QString> saveBytesAtomically(const QString& target, const QByteArray& bytes,
                                            NewFileAccess access = NewFileAccess::OwnerOnly);
+
+// The same for a file written as it is made: the writer writes into the
+// temporary through a device; every write and the final flush are checked.
+std::optional<QString> saveStreamAtomically(const QString& target,
+                                            const std::function<std::optional<QString>(QIODevice& device)>& write,
+                                            NewFileAccess access = NewFileAccess::OwnerOnly);
 
 // Removes what saves of this target that died left beside it. A temporary that
 // a save under way holds locked is left alone.

@@ -5,8 +5,12 @@
 #include "export/ui/ChartPrint.h"
 #include "store/GenealogyStore.h"
 #include "support/TestHelpers.h"
+#include "treefile/AtomicFile.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QPdfWriter>
+#include <QSvgGenerator>
 #include <QProcess>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -204,4 +208,66 @@ TEST_F(ChartExport, PrintingGivesThePlannedPages)
         EXPECT_EQ(words.contains(QStringLiteral("столбец/строка 3/2")), fit == PrintFit::NaturalSize)
             << words.toStdString();
     }
+}
+
+// The files are written as they are painted; they hold what the same painting
+// made in memory holds, but for the PDF's creation date and identifier.
+TEST_F(ChartExport, StreamedFilesEqualTheDrawingMadeInMemory)
+{
+    const DiagramChart whole = chart();
+    QByteArray svgBytes;
+    {
+        QBuffer buffer(&svgBytes);
+        buffer.open(QIODevice::WriteOnly);
+        QSvgGenerator generator;
+        generator.setOutputDevice(&buffer);
+        generator.setSize(whole.size());
+        generator.setViewBox(QRect(QPoint(), whole.size()));
+        generator.setResolution(72);
+        generator.setTitle(QStringLiteral("Arbolitus: chart"));
+        QPainter painter(&generator);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        paintChart(painter, whole, QRect(QPoint(), whole.size()));
+    }
+    ASSERT_TRUE(writeChartFile(whole, path("chart.svg")).written);
+    EXPECT_EQ(readFile(path("chart.svg")), svgBytes);
+
+    QByteArray pdfBytes;
+    {
+        QBuffer buffer(&pdfBytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(72);
+        writer.setCreator(QStringLiteral("Arbolitus"));
+        writer.setTitle(QStringLiteral("Arbolitus: chart"));
+        writer.setPageLayout(QPageLayout(QPageSize(QSizeF(whole.size()), QPageSize::Point, QString(),
+                                                   QPageSize::ExactMatch),
+                                         QPageLayout::Portrait, QMarginsF()));
+        QPainter painter(&writer);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        paintChart(painter, whole, QRect(QPoint(), whole.size()));
+    }
+    ASSERT_TRUE(writeChartFile(whole, path("chart.pdf")).written);
+    const auto withoutStamps = [](QByteArray pdf) {
+        static const QRegularExpression stamps(QStringLiteral("/CreationDate \\([^)]*\\)|/ID \\[[^\\]]*\\]"));
+        return QString::fromLatin1(pdf).remove(stamps);
+    };
+    EXPECT_EQ(withoutStamps(readFile(path("chart.pdf"))), withoutStamps(pdfBytes));
+}
+
+// A streamed file whose writer fails half way: the old file stays, no temporary is left.
+TEST_F(ChartExport, AStreamedFileThatFailsLeavesTheOldOne)
+{
+    ASSERT_FALSE(saveStreamAtomically(path("kept.svg"), [](QIODevice& device) -> std::optional<QString> {
+        device.write("<svg/>");
+        return std::nullopt;
+    }));
+    const auto failed = saveStreamAtomically(path("kept.svg"), [](QIODevice& device) -> std::optional<QString> {
+        device.write(QByteArray(1 << 20, 'x'));
+        return QStringLiteral("нет места на диске");
+    });
+    ASSERT_TRUE(failed);
+    EXPECT_TRUE(failed->contains(QStringLiteral("«kept.svg»: нет места на диске"))) << failed->toStdString();
+    EXPECT_EQ(readFile(path("kept.svg")), QByteArray("<svg/>"));
+    EXPECT_EQ(leftovers(), QStringList{QStringLiteral("kept.svg")});
 }

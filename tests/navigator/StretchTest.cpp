@@ -3,7 +3,12 @@
 #include "store/GenealogyStore.h"
 #include "support/TestHelpers.h"
 
+#include "diagram/DiagramLayout.h"
+#include "store/TableDump.h"
+
 #include <climits>
+#include <cmath>
+#include <random>
 #include <gtest/gtest.h>
 
 TEST(Stretch, ProductsRoundInExtendedPrecisionHalvesToEven)
@@ -42,4 +47,45 @@ TEST(Stretch, PersonRowsScaleAboutTheNewMarginCornerWithinTheBounds)
     EXPECT_EQ(columnIntegers(items, DiagramField::y), (QList<int>{2, 907, 742}));
     EXPECT_TRUE(items.eof());
     EXPECT_EQ(items.state(), RecordTable::State::Browse);
+}
+
+TEST(Stretch, OneWalkEqualsTheStretchFollowedByTheNormalisation)
+{
+    std::mt19937 rng(11);
+    const auto below = [&](int n) { return int(rng() % unsigned(n)); };
+    // Rounding: random products, halves among them, against the library's.
+    for (int i = 0; i < 20000; ++i) {
+        const int value = i % 2 ? below(2000001) - 1000000 : int(rng());
+        const double factor = i % 3 ? 0.5 * below(9) : (i % 5 ? 1.1 : 0.9);
+        const long double exact = std::nearbyint(static_cast<long double>(value) * factor);
+        const int expected = exact >= INT_MAX ? INT_MAX : exact <= INT_MIN ? INT_MIN : int(exact);
+        ASSERT_EQ(roundedProduct(value, factor), expected) << value << " × " << factor;
+    }
+    for (int round = 0; round < 40; ++round) {
+        GenealogyStore walked, once;
+        for (int n = below(30); n >= 0; --n) {
+            const QPoint at(below(5000) - 1000, below(3000) - 500);
+            for (GenealogyStore* store : {&walked, &once}) {
+                if (n % 4 == 0)
+                    insertLineRow(store->diagram, n, n + 1);
+                else
+                    insertPersonRow(store->diagram, n % 2 + 1, at, QString(), QString(), n);
+            }
+        }
+        const DiagramUnits units{below(200) + 20, below(370) + 36};
+        const double fx = below(2) ? 1.1 : 0.9, fy = below(2) ? 1.0 : 1.1;
+        PlainScroll scroll1(800, 600), scroll2(800, 600);
+        for (PlainScroll* scroll : {&scroll1, &scroll2}) {
+            scroll->setRanges(9000, 9000);
+            scroll->setHorzPosition(round * 50);
+            scroll->setVertPosition(round * 30);
+        }
+        stretchRows(walked.diagram, units, fx, fy);
+        NormaliseDiagram(walked.diagram, units, scroll1);
+        stretchAndNormalise(once.diagram, units, fx, fy, scroll2);
+        EXPECT_EQ(dumpTable(once.diagram, {}), dumpTable(walked.diagram, {}));
+        EXPECT_EQ(once.diagram.currentPosition(), walked.diagram.currentPosition());
+        EXPECT_EQ(QRect(scroll2.horzPosition(), scroll2.vertPosition(), scroll2.horzRange(), scroll2.vertRange()),
+                  QRect(scroll1.horzPosition(), scroll1.vertPosition(), scroll1.horzRange(), scroll1.vertRange()));
+    }
 }

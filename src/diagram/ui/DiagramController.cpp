@@ -1,5 +1,7 @@
 #include "diagram/ui/DiagramController.h"
 
+#include "diagram/DiagramIndex.h"
+#include "diagram/ui/DiagramIndexWatch.h"
 #include "diagram/DiagramLayout.h"
 #include "diagram/DiagramPainter.h"
 #include "diagram/DiagramRows.h"
@@ -17,12 +19,16 @@
 
 DiagramController::DiagramController(GenealogyStore& store, MainFrame& frame, PersonListController& list,
                                      LegendPictures& pictures, QWidget* clientArea)
-    : QObject(clientArea), store_(store), frame_(frame), list_(list), pictures_(pictures)
+    : QObject(clientArea), store_(store), frame_(frame), list_(list), pictures_(pictures),
+      index_(std::make_unique<DiagramIndex>(store.diagram))
 {
+    new DiagramIndexWatch(store.diagram, *index_, this);
     setObjectName(QStringLiteral("diagramController"));
     buildView(clientArea);
     buildMenus();
 }
+
+DiagramController::~DiagramController() = default;
 
 void DiagramController::buildView(QWidget* clientArea)
 {
@@ -71,6 +77,7 @@ void DiagramController::DrawDiagram()
     pass.visible = ScrollBox1->visibleArea();
     pass.deviceArea = pass.visible;
     pass.selection = &store_.selection;
+    pass.index = index_.get();
     paintDiagramRows(painter, store_.diagram, pictures_, settings, canvasState, pass);
     painter.end();
     leaveAtEnd(store_.diagram);

@@ -3,8 +3,10 @@
 
 #include <QObject>
 #include <QPoint>
+#include <memory>
 #include <optional>
 
+class DiagramIndex;
 class DiagramView;
 struct TreeFileDiagram;
 struct GenealogyStore;
@@ -24,6 +26,7 @@ class DiagramController : public QObject {
 public:
     DiagramController(GenealogyStore& store, MainFrame& frame, PersonListController& list, LegendPictures& pictures,
                       QWidget* clientArea);
+    ~DiagramController() override;
 
     // Connects the navigator and the image properties dialog once they exist.
     void bindWindows(TForm4& navigator, TOKBottomDlg1& imageProperties);
@@ -106,4 +109,5 @@ private:
     LegendPictures& pictures_;
     TForm4* navigator_ = nullptr;
     TOKBottomDlg1* imageProperties_ = nullptr;
+    std::unique_ptr<DiagramIndex> index_;  // where the diagram's rows lie, for paints and hits
 };

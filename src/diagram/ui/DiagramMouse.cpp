@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "store/GenealogyStore.h"
 #include "widgets/MainFrame.h"
+#include "diagram/DiagramIndex.h"
 #include "diagram/DiagramLayout.h"
 #include "diagram/DiagramRows.h"
 #include "diagram/LegendPictures.h"
@@ -16,7 +17,7 @@
 int DiagramController::PersonAt(int x, int y)
 {
     const QSize hitSize = imageProperties_ ? imageProperties_->femalePictureSize() : QSize(18, 18);
-    return ::PersonAt(store_.diagram, x, y, hitSize);
+    return ::PersonAt(store_.diagram, x, y, hitSize, index_.get());
 }
 
 void DiagramController::PaintBox1MouseDown(Qt::MouseButton button, int x, int y)
@@ -112,7 +113,7 @@ void DiagramController::PaintBox1MouseUp(Qt::MouseButton button, int x, int y, Q
         bandSelecting = false;
         drawBand(lastPointer);
         canvasState.brushHollow = false;
-        selectInBand(store_.diagram, store_.selection, bandStart, lastPointer);
+        selectInBand(store_.diagram, store_.selection, bandStart, lastPointer, index_.get());
         EraseDiagram();
         DrawDiagram();
     }

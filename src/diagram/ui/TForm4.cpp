@@ -178,9 +178,10 @@ void TForm4::stretch(StretchDirection direction)
     DiagramUnits units = target_.units();
     if (stretchUnits(units, f.x, f.y)) {
         target_.setUnits(units);
-        stretchRows(*target_.items, units, f.x, f.y);
+        stretchAndNormalise(*target_.items, units, f.x, f.y, *target_.scroll);
+    } else {
+        NormaliseDiagram(*target_.items, units, *target_.scroll);
     }
-    NormaliseDiagram(*target_.items, units, *target_.scroll);
     Q_EMIT diagramChanged();
 }
 
