@@ -36,17 +36,26 @@ void fillDescendants(GenealogyStore& store, int persons)
     }
 }
 
+// A diagram normalised in a window of the usual size, drawn as every export draws it.
+struct ExportedDiagram {
+    PlainScroll scroll{1600, 1100};
+    DiagramSettings settings;
+    LegendPictures pictures = LegendPictures::builtIn();
+
+    DiagramChart chartOf(RecordTable& diagram)
+    {
+        NormaliseDiagram(diagram, settings.units, scroll);
+        return {diagram, pictures, settings, initialDiagramFont(), QSize(scroll.horzRange(), scroll.vertRange())};
+    }
+};
+
 // Run as a child: writes the whole pedigree chart into the file named.
 int writePedigree(const QString& path)
 {
     GenealogyStore store;
     synthetic::fillPedigree(store.diagram, 18);
-    PlainScroll scroll(1600, 1100);
-    DiagramSettings settings;
-    NormaliseDiagram(store.diagram, settings.units, scroll);
-    const LegendPictures pictures = LegendPictures::builtIn();
-    const DiagramChart chart{store.diagram, pictures, settings, initialDiagramFont(),
-                             QSize(scroll.horzRange(), scroll.vertRange())};
+    ExportedDiagram exported;
+    const DiagramChart chart = exported.chartOf(store.diagram);
     const ChartFileResult result = writeChartFile(chart, path);
     std::printf("%s\n", qPrintable(result.text));
     return result.written ? 0 : 1;
@@ -82,12 +91,8 @@ int main(int argc, char** argv)
 
     GenealogyStore store;
     synthetic::fillBoxGrid(store.diagram, 10000, 100);
-    PlainScroll scroll(1600, 1100);
-    DiagramSettings settings;
-    NormaliseDiagram(store.diagram, settings.units, scroll);
-    const LegendPictures pictures = LegendPictures::builtIn();
-    const DiagramChart chart{store.diagram, pictures, settings, initialDiagramFont(),
-                             QSize(scroll.horzRange(), scroll.vertRange())};
+    ExportedDiagram exported;
+    const DiagramChart chart = exported.chartOf(store.diagram);
     std::printf("chart of %d rows: %d x %d\n", store.diagram.recordCount(), chart.size().width(), chart.size().height());
     for (const char* name : {"chart.svg", "chart.pdf", "chart.png"}) {
         const QString path = dir.filePath(QString::fromLatin1(name));

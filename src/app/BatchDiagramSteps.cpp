@@ -7,9 +7,6 @@
 #include "diagram/DiagramSettings.h"
 #include "diagram/LegendPictures.h"
 #include "export/DiagramBitmap.h"
-#include "treefile/AtomicFile.h"
-
-#include <QImageWriter>
 
 namespace {
 
