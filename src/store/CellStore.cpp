@@ -1,5 +1,6 @@
 #include "store/CellStore.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <new>
 #include <sys/mman.h>
@@ -10,31 +11,29 @@ constexpr std::size_t hugePage = 2 * 1024 * 1024;
 
 } // namespace
 
-void CellStore::FreeChunk::operator()(Cell* cells) const
+void CellStore::FreeChunk::operator()(PackedCell* cells) const
 {
-    for (std::size_t i = 0; i < count; ++i)
-        cells[i].~Cell();
-    std::free(cells);
+    if (bytes >= hugePage)
+        munmap(cells, bytes);
+    else
+        std::free(cells);
 }
 
 CellStore::Chunk CellStore::allocateChunk(std::size_t cells)
 {
-    const std::size_t bytes = cells * sizeof(Cell);
-    void* memory = nullptr;
+    const std::size_t bytes = std::max<std::size_t>(cells, 1) * sizeof(PackedCell);
     if (bytes >= hugePage) {
-        const std::size_t rounded = (bytes + hugePage - 1) / hugePage * hugePage;
-        memory = std::aligned_alloc(hugePage, rounded);
-        if (memory)
-            madvise(memory, rounded, MADV_HUGEPAGE);
-    } else {
-        memory = std::malloc(bytes);
+        void* memory = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (memory == MAP_FAILED)
+            throw std::bad_alloc();
+        madvise(memory, bytes, MADV_HUGEPAGE);
+        return Chunk(static_cast<PackedCell*>(memory), FreeChunk{bytes});
     }
+    // All-zero bytes are empty cells.
+    void* memory = std::calloc(bytes / sizeof(PackedCell), sizeof(PackedCell));
     if (!memory)
         throw std::bad_alloc();
-    Cell* first = static_cast<Cell*>(memory);
-    for (std::size_t i = 0; i < cells; ++i)
-        new (first + i) Cell();
-    return Chunk(first, FreeChunk{cells});
+    return Chunk(static_cast<PackedCell*>(memory), FreeChunk{bytes});
 }
 
 void CellStore::addRow(std::uint32_t row)

@@ -54,9 +54,7 @@ Cell FieldValue::convertedFor(FieldKind kind, int size) const
         return Cell(toInteger(cell_, &ok) != 0);
     case FieldKind::String: {
         QString text = toText(cell_);
-        // Whole characters only: half a surrogate pair has no form in a file.
-        if (size > 0 && text.size() > size)
-            text.truncate(text.at(size - 1).isHighSurrogate() && text.at(size).isLowSurrogate() ? size - 1 : size);
+        text.truncate(cutToFieldSize(text, size).size());
         return Cell(text);
     }
     case FieldKind::Memo:
@@ -64,6 +62,13 @@ Cell FieldValue::convertedFor(FieldKind kind, int size) const
     default:
         return std::monostate{};
     }
+}
+
+QStringView cutToFieldSize(QStringView text, int size)
+{
+    if (size <= 0 || text.size() <= size)
+        return text;
+    return text.first(text.at(size - 1).isHighSurrogate() && text.at(size).isLowSurrogate() ? size - 1 : size);
 }
 
 int FieldDef::widthInChars() const

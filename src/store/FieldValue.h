@@ -34,6 +34,10 @@ private:
     Cell cell_;
 };
 
+// A text cut to a field of size characters (no cut when size is 0), at whole
+// characters: half a surrogate pair has no form in a file.
+QStringView cutToFieldSize(QStringView text, int size);
+
 // Definition of one field: name, kind, size and how grids present it.
 struct FieldDef {
     QString name{};

@@ -56,7 +56,7 @@ void RecordTable::insertValues(const FieldValue* values, std::size_t size)
     const RowId row = allocateRow();
     const std::size_t count = std::min(size, fields_.size());
     for (std::size_t f = 0; f < count; ++f)
-        cellRef(row, int(f)) = values[f].convertedFor(fields_[f].kind, fields_[f].size);
+        storeCell(row, int(f), values[f].convertedFor(fields_[f].kind, fields_[f].size));
     indexAdd(row);
     const int position = current_ < 0 ? recordCount() : current_;
     order_.insert(std::size_t(position), row);
@@ -89,9 +89,14 @@ void RecordTable::setValue(int field, const FieldValue& value)
     if (current_ < 0 || field < 0 || field >= fieldCount())
         return;
     const FieldDef& def = fields_[std::size_t(field)];
-    indexRemove(currentRow());
-    cellRef(currentRow(), field) = value.convertedFor(def.kind, def.size);
-    indexAdd(currentRow());
+    const RowId row = currentRow();
+    IntegerIndex* index = std::size_t(field) < indexes_.size() ? indexes_[std::size_t(field)].get() : nullptr;
+    const PackedCell& old = cells_.at(row, field);
+    if (index && old.kind == PackedCell::Integer)
+        index->remove(std::int32_t(old.value), row);
+    storeCell(row, field, value.convertedFor(def.kind, def.size));
+    if (index && cells_.at(row, field).kind == PackedCell::Integer)
+        index->add(std::int32_t(cells_.at(row, field).value), row);
     if (state_ == State::Browse)
         notifyRowChanged(current_);
     contentChanged();
@@ -127,13 +132,7 @@ void RecordTable::emptyTable()
 {
     if (!order_.empty())
         contentChanged();
-    cells_.clear();
-    creation_.clear();
-    freeRows_.clear();
-    order_.clear();
-    orderChanged();
-    for (auto& index : indexes_)
-        index.reset();
+    clearRows();
     current_ = -1;
     eof_ = true;
     state_ = State::Browse;
@@ -162,27 +161,53 @@ std::vector<RecordTable::SavedRow> RecordTable::savedRows() const
 
 std::vector<RecordTable::SavedRow> RecordTable::takeRows()
 {
-    std::vector<SavedRow> rows = rowsInOrder(*this, [this](RowId row, int f) { return std::move(cellRef(row, f)); });
+    std::vector<SavedRow> rows = savedRows();
     emptyTable();
     return rows;
 }
 
-void RecordTable::restore(std::vector<SavedRow> rows, std::uint64_t creationCounter)
+void RecordTable::clearRows()
 {
     cells_.clear();
+    texts_.clear();
     creation_.clear();
     freeRows_.clear();
     order_.clear();
+    orderChanged();
     for (auto& index : indexes_)
         index.reset();
+}
+
+void RecordTable::restore(std::vector<SavedRow> rows, std::uint64_t creationCounter)
+{
+    clearRows();
     for (SavedRow& saved : rows) {
-        const RowId row = allocateRow();
-        creation_[row] = saved.creation;
+        const RowId row = appendLoadedRow(saved.creation);
         for (int f = 0; f < fieldCount() && f < int(saved.cells.size()); ++f)
-            cellRef(row, f) = std::move(saved.cells[std::size_t(f)]);
-        indexAdd(row);
-        order_.insert(order_.size(), row);
+            storeCell(row, f, saved.cells[std::size_t(f)]);
     }
+    finishLoading(creationCounter);
+}
+
+RowId RecordTable::appendLoadedRow(std::uint64_t creation)
+{
+    const RowId row = RowId(creation_.size());
+    creation_.push_back(creation);
+    cells_.addRow(row);
+    order_.insert(order_.size(), row);
+    return row;
+}
+
+void RecordTable::setLoadedText(RowId row, int field, QStringView text)
+{
+    const FieldDef& def = fields_[std::size_t(field)];
+    cells_.at(row, field) = {PackedCell::Text, texts_.add(def.kind == FieldKind::String ? cutToFieldSize(text, def.size) : text)};
+}
+
+void RecordTable::finishLoading(std::uint64_t creationCounter)
+{
+    for (auto& index : indexes_)
+        index.reset();
     orderChanged();
     creationCounter_ = creationCounter;
     contentChanged();
@@ -191,6 +216,51 @@ void RecordTable::restore(std::vector<SavedRow> rows, std::uint64_t creationCoun
     state_ = State::Browse;
     notifyReset();
     notifyCursor();
+}
+
+void RecordTable::takeContentsOf(RecordTable& other)
+{
+    assert(other.fieldCount() == fieldCount());
+    clearRows();
+    cells_.swap(other.cells_);
+    std::swap(texts_, other.texts_);
+    creation_.swap(other.creation_);
+    freeRows_.swap(other.freeRows_);
+    std::swap(order_, other.order_);
+    const std::uint64_t counter = other.creationCounter_;
+    other.emptyTable();
+    finishLoading(counter);
+}
+
+void RecordTable::storeCell(RowId row, int field, const Cell& value)
+{
+    PackedCell& c = cells_.at(row, field);
+    const PackedCell old = c;
+    if (auto i = std::get_if<std::int32_t>(&value))
+        c = {PackedCell::Integer, std::uint32_t(*i)};
+    else if (auto b = std::get_if<bool>(&value))
+        c = {PackedCell::Boolean, *b ? 1u : 0u};
+    else if (auto t = std::get_if<QString>(&value))
+        c = {PackedCell::Text, texts_.add(*t)};
+    else
+        c = {};
+    // Released last: the new value may be the same text.
+    if (old.kind == PackedCell::Text)
+        texts_.release(old.value);
+}
+
+Cell RecordTable::unpacked(const PackedCell& c) const
+{
+    switch (c.kind) {
+    case PackedCell::Integer:
+        return std::int32_t(c.value);
+    case PackedCell::Boolean:
+        return c.value != 0;
+    case PackedCell::Text:
+        return texts_.text(c.value);
+    default:
+        return std::monostate{};
+    }
 }
 
 int RecordTable::asInteger(int field) const
@@ -218,12 +288,12 @@ QString RecordTable::displayText(int field) const
     return current_ < 0 ? QString() : displayTextAt(currentRow(), field);
 }
 
-int RecordTable::convertedInteger(const Cell& c)
+int RecordTable::convertedInteger(const PackedCell& c) const
 {
-    if (auto b = std::get_if<bool>(&c))
-        return *b ? 1 : 0;
-    if (auto s = std::get_if<QString>(&c))
-        return s->toInt();
+    if (c.kind == PackedCell::Boolean)
+        return c.value != 0 ? 1 : 0;
+    if (c.kind == PackedCell::Text)
+        return texts_.text(c.value).toInt();
     return 0;
 }
 
@@ -232,29 +302,28 @@ QString RecordTable::stringAt(RowId row, int field) const
     const FieldDef& def = fields_[std::size_t(field)];
     if (def.kind == FieldKind::CalcString)
         return displayTextAt(row, field);
-    const Cell& c = cellAt(row, field);
-    if (auto s = std::get_if<QString>(&c))
-        return *s;
-    if (auto i = std::get_if<std::int32_t>(&c))
-        return QString::number(*i);
-    if (auto b = std::get_if<bool>(&c))
-        return *b ? QStringLiteral("True") : QStringLiteral("False");
-    return QString();
+    const PackedCell& c = cells_.at(row, field);
+    switch (c.kind) {
+    case PackedCell::Text:
+        return texts_.text(c.value);
+    case PackedCell::Integer:
+        return QString::number(std::int32_t(c.value));
+    case PackedCell::Boolean:
+        return c.value != 0 ? QStringLiteral("True") : QStringLiteral("False");
+    default:
+        return QString();
+    }
 }
 
 bool RecordTable::booleanAt(RowId row, int field) const
 {
-    const Cell& c = cellAt(row, field);
-    if (auto b = std::get_if<bool>(&c))
-        return *b;
-    if (auto i = std::get_if<std::int32_t>(&c))
-        return *i != 0;
-    return false;
+    const PackedCell& c = cells_.at(row, field);
+    return (c.kind == PackedCell::Boolean || c.kind == PackedCell::Integer) && c.value != 0;
 }
 
 bool RecordTable::isNullAt(RowId row, int field) const
 {
-    return std::holds_alternative<std::monostate>(cellAt(row, field));
+    return cells_.at(row, field).kind == PackedCell::Null;
 }
 
 QString RecordTable::displayTextAt(RowId row, int field) const
@@ -268,10 +337,10 @@ QString RecordTable::displayTextAt(RowId row, int field) const
     case FieldKind::CalcBoolean:
         return QString();
     case FieldKind::Boolean: {
-        const Cell& c = cellAt(row, field);
-        if (std::holds_alternative<std::monostate>(c))
+        const PackedCell& c = cells_.at(row, field);
+        if (c.kind == PackedCell::Null)
             return QString();
-        const bool value = std::get<bool>(c);
+        const bool value = c.value != 0;
         if (def.boolTexts.isEmpty())
             return value ? QStringLiteral("True") : QStringLiteral("False");
         const QStringList texts = def.boolTexts.split(QLatin1Char(';'));

@@ -3,6 +3,7 @@
 #include "store/FieldValue.h"
 #include "store/GapBuffer.h"
 #include "store/IntegerIndex.h"
+#include "store/TextPool.h"
 
 #include <QString>
 #include <QStringView>
@@ -68,6 +69,18 @@ public:
     // The cells must already suit the fields; the caller checks them.
     void restore(std::vector<SavedRow> rows, std::uint64_t creationCounter);
 
+    // Filling a fresh table from a file: rows appended in order, each with its
+    // creation number, values already checked against their fields, then
+    // finished once with the table's counter.
+    RowId appendLoadedRow(std::uint64_t creation);
+    void setLoadedInteger(RowId row, int field, std::int32_t value) { cells_.at(row, field) = {PackedCell::Integer, std::uint32_t(value)}; }
+    void setLoadedBoolean(RowId row, int field, bool value) { cells_.at(row, field) = {PackedCell::Boolean, value ? 1u : 0u}; }
+    void setLoadedText(RowId row, int field, QStringView text);  // cut to the field's size
+    void finishLoading(std::uint64_t creationCounter);
+    // Takes over the rows, texts and counter of a table of the same fields,
+    // which is left empty: how an opened tree replaces the held one.
+    void takeContentsOf(RecordTable& other);
+
     // Reading the current row; an empty table or field reads 0, "" or false.
     int asInteger(int field) const;
     QString asString(int field) const;
@@ -81,15 +94,23 @@ public:
     // Reading any row by identity (filters, display callbacks, grids).
     int integerAt(RowId row, int field) const
     {
-        if (auto i = std::get_if<std::int32_t>(&cellAt(row, field)))
-            return *i;
-        return convertedInteger(cellAt(row, field));
+        const PackedCell& c = cells_.at(row, field);
+        if (c.kind == PackedCell::Integer)
+            return std::int32_t(c.value);
+        return convertedInteger(c);
     }
     QString stringAt(RowId row, int field) const;
     bool booleanAt(RowId row, int field) const;
     bool isNullAt(RowId row, int field) const;
     QString displayTextAt(RowId row, int field) const;
-    const Cell& cellAt(RowId row, int field) const { return cells_.at(row, field); }
+    Cell cellAt(RowId row, int field) const { return unpacked(cells_.at(row, field)); }
+    // The text a field holds, without a copy; null when it holds none. Valid
+    // until the table changes.
+    const QString* textAt(RowId row, int field) const
+    {
+        const PackedCell& c = cells_.at(row, field);
+        return c.kind == PackedCell::Text ? &texts_.text(c.value) : nullptr;
+    }
     std::uint64_t creationNumber(RowId row) const { return creation_[row]; }
 
     // Navigation over visible rows.
@@ -137,8 +158,11 @@ public:
     void removeObserver(RecordTableObserver* observer);
 
 private:
-    static int convertedInteger(const Cell& cell);
-    Cell& cellRef(RowId row, int field) { return cells_.at(row, field); }
+    int convertedInteger(const PackedCell& cell) const;
+    Cell unpacked(const PackedCell& cell) const;
+    // Stores a value already converted for the field, letting go of the old text.
+    void storeCell(RowId row, int field, const Cell& value);
+    void clearRows();
     RowId allocateRow();
     void insertValues(const FieldValue* values, std::size_t size);
     void releaseRow(RowId row);
@@ -173,6 +197,7 @@ private:
     std::vector<FieldDef> fields_;
     std::vector<DisplayCallback> displayCallbacks_;
     CellStore cells_;
+    TextPool texts_;
     std::vector<std::uint64_t> creation_; // by rowId
     std::vector<RowId> freeRows_;
     GapBuffer<RowId> order_;

@@ -9,7 +9,7 @@ void RecordTable::releaseRow(RowId row)
 {
     indexRemove(row);
     for (int f = 0; f < fieldCount(); ++f)
-        cellRef(row, f) = std::monostate{};
+        storeCell(row, f, std::monostate{});
     freeRows_.push_back(row);
 }
 
@@ -23,8 +23,25 @@ bool RecordTable::cellMatches(RowId row, int field, const Cell& wanted) const
     }
     case FieldKind::CalcBoolean:
         return wanted == Cell(false);
-    default:
-        return cellAt(row, field) == wanted;
+    default: {
+        const PackedCell& c = cells_.at(row, field);
+        switch (c.kind) {
+        case PackedCell::Integer: {
+            auto i = std::get_if<std::int32_t>(&wanted);
+            return i && *i == std::int32_t(c.value);
+        }
+        case PackedCell::Boolean: {
+            auto b = std::get_if<bool>(&wanted);
+            return b && *b == (c.value != 0);
+        }
+        case PackedCell::Text: {
+            auto t = std::get_if<QString>(&wanted);
+            return t && *t == texts_.text(c.value);
+        }
+        default:
+            return std::holds_alternative<std::monostate>(wanted);
+        }
+    }
     }
 }
 
@@ -107,14 +124,20 @@ void RecordTable::sortOnField(int field, bool caseInsensitive, bool descending)
     std::vector<SortKey> keys(rows.size());
     const FieldKind kind = fields_[std::size_t(field)].kind;
     if (kind == FieldKind::String || kind == FieldKind::Memo) {
-        static const QString none;
-        std::vector<const QString*> texts(rows.size(), &none);
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            if (auto s = std::get_if<QString>(&cellAt(rows[i], field)))
-                texts[i] = s;
+        // Each distinct text is ranked once, however many rows hold it.
+        std::vector<int> slotOfHandle(texts_.handleLimit(), -1);
+        std::vector<const QString*> texts;
+        for (RowId row : rows)
+            if (const PackedCell& c = cells_.at(row, field); c.kind == PackedCell::Text && slotOfHandle[c.value] < 0) {
+                slotOfHandle[c.value] = int(texts.size());
+                texts.push_back(&texts_.text(c.value));
+            }
         const std::vector<int> ranks = rankRussian(texts, caseInsensitive);
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            keys[i] = {!isNullAt(rows[i], field), ranks[i], creation_[rows[i]], rows[i]};
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const PackedCell& c = cells_.at(rows[i], field);
+            const int rank = c.kind == PackedCell::Text ? ranks[std::size_t(slotOfHandle[c.value])] : 0;
+            keys[i] = {c.kind != PackedCell::Null, rank, creation_[rows[i]], rows[i]};
+        }
     } else {
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const bool present = !isCalculated(kind) && !isNullAt(rows[i], field);
@@ -149,8 +172,8 @@ IntegerIndex& RecordTable::integerIndex(int field)
         index = std::make_unique<IntegerIndex>();
         index->reserve(order_.size());
         order_.forEachFrom(0, [&](std::size_t, RowId row) {
-            if (auto v = std::get_if<std::int32_t>(&cellAt(row, field)))
-                index->add(*v, row);
+            if (const PackedCell& c = cells_.at(row, field); c.kind == PackedCell::Integer)
+                index->add(std::int32_t(c.value), row);
             return true;
         });
     }
@@ -161,16 +184,16 @@ void RecordTable::indexAdd(RowId row)
 {
     for (std::size_t f = 0; f < indexes_.size(); ++f)
         if (indexes_[f])
-            if (auto v = std::get_if<std::int32_t>(&cellAt(row, int(f))))
-                indexes_[f]->add(*v, row);
+            if (const PackedCell& c = cells_.at(row, int(f)); c.kind == PackedCell::Integer)
+                indexes_[f]->add(std::int32_t(c.value), row);
 }
 
 void RecordTable::indexRemove(RowId row)
 {
     for (std::size_t f = 0; f < indexes_.size(); ++f)
         if (indexes_[f])
-            if (auto v = std::get_if<std::int32_t>(&cellAt(row, int(f))))
-                indexes_[f]->remove(*v, row);
+            if (const PackedCell& c = cells_.at(row, int(f)); c.kind == PackedCell::Integer)
+                indexes_[f]->remove(std::int32_t(c.value), row);
 }
 
 int RecordTable::positionOfRow(RowId row) const

@@ -1,5 +1,7 @@
 #include "treefile/Sqlite.h"
 
+#include <QStringDecoder>
+
 #include <sqlite3.h>
 
 SqliteDatabase::SqliteDatabase(const QString& path, Mode)
@@ -128,6 +130,19 @@ QString SqliteStatement::columnText(int column) const
 {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
     return QString::fromUtf8(text, sqlite3_column_bytes(stmt_, column));
+}
+
+QStringView SqliteStatement::columnTextView(int column)
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    const qsizetype size = sqlite3_column_bytes(stmt_, column);
+    // As QString::fromUtf8 reads it: a leading byte order mark is a character.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    if (textBuffer_.size() < std::size_t(size) + 1)
+        textBuffer_.resize(std::size_t(size) + 1);
+    QChar* begin = reinterpret_cast<QChar*>(textBuffer_.data());
+    const QChar* end = decoder.appendToBuffer(begin, QByteArrayView(text, size));
+    return QStringView(begin, end - begin);
 }
 
 QByteArray SqliteStatement::columnBytes(int column) const

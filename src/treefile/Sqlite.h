@@ -1,7 +1,9 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 #include <cstdint>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -53,9 +55,12 @@ public:
     Type columnType(int column) const;
     std::int64_t columnInteger(int column) const;
     QString columnText(int column) const;
+    // The same without an allocation: valid until the next call.
+    QStringView columnTextView(int column);
     QByteArray columnBytes(int column) const;
 
 private:
     sqlite3_stmt* stmt_ = nullptr;
     bool failed_ = false;
+    std::vector<char16_t> textBuffer_;
 };

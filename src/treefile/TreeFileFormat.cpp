@@ -37,7 +37,7 @@ void ContentHash::addInteger(std::int64_t value)
     hash_.addData(QByteArrayView(bytes, 9));
 }
 
-void ContentHash::addText(const QString& text)
+void ContentHash::addText(QStringView text)
 {
     // The UTF-16 units in little-endian order, as the tag and the length frame them.
     addInteger(text.size());

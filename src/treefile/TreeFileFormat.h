@@ -30,7 +30,7 @@ public:
     ContentHash() : hash_(QCryptographicHash::Sha256) {}
     void addNull() { hash_.addData("N"); }
     void addInteger(std::int64_t value);
-    void addText(const QString& text);
+    void addText(QStringView text);
     void addBytes(char tag, const QByteArray& bytes);
     void addMeta(const MetaValues& meta);
     QString hex() const { return QString::fromLatin1(hash_.result().toHex()); }

@@ -82,22 +82,26 @@ std::vector<int> presentFields(SqliteDatabase& db, const char* name, const Recor
     return fields;
 }
 
-Cell readCell(const SqliteStatement& row, int column, const FieldDef& def, ContentHash& hash, const char* table)
+// Reads one value into the fresh table, checked against its field.
+void readCell(SqliteStatement& row, int column, RecordTable& table, RowId target, int field, ContentHash& hash,
+              const char* tableName)
 {
+    const FieldDef& def = table.fields()[std::size_t(field)];
     const auto type = row.columnType(column);
     if (type == SqliteStatement::Null) {
         hash.addNull();
-        return std::monostate{};
+        return;
     }
     const auto refuse = [&] {
-        return Refusal{QStringLiteral("значение поля %1 таблицы %2 не подходит к полю").arg(def.name, QLatin1String(table))};
+        return Refusal{QStringLiteral("значение поля %1 таблицы %2 не подходит к полю").arg(def.name, QLatin1String(tableName))};
     };
     if (isTextKind(def.kind)) {
         if (type != SqliteStatement::Text)
             throw refuse();
-        const QString text = row.columnText(column);
+        const QStringView text = row.columnTextView(column);
         hash.addText(text);
-        return FieldValue(text).convertedFor(def.kind, def.size);
+        table.setLoadedText(target, field, text);
+        return;
     }
     if (type != SqliteStatement::Integer)
         throw refuse();
@@ -107,7 +111,10 @@ Cell readCell(const SqliteStatement& row, int column, const FieldDef& def, Conte
     const std::int64_t high = def.kind == FieldKind::Boolean ? 1 : def.kind == FieldKind::SmallInt ? 32767 : INT32_MAX;
     if (value < low || value > high)
         throw refuse();
-    return def.kind == FieldKind::Boolean ? Cell(value == 1) : Cell(std::int32_t(value));
+    if (def.kind == FieldKind::Boolean)
+        table.setLoadedBoolean(target, field, value == 1);
+    else
+        table.setLoadedInteger(target, field, std::int32_t(value));
 }
 
 void readTable(SqliteDatabase& db, const TreeFileTable& t, RecordTable& table, const MetaValues& meta, ContentHash& hash)
@@ -124,20 +131,18 @@ void readTable(SqliteDatabase& db, const TreeFileTable& t, RecordTable& table, c
     const auto counter = meta.find(counterKey(t.name));
     bool counterOk = counter != meta.end();
     const std::uint64_t creationCounter = counterOk ? counter->second.toULongLong(&counterOk) : 0;
-    std::vector<RecordTable::SavedRow> rows;
     std::vector<std::uint64_t> creations;
-    hash.addText(QLatin1String(t.name));
+    hash.addText(QString::fromLatin1(t.name));
     while (query.step()) {
         const std::int64_t position = query.columnInteger(0), creation = query.columnInteger(1);
         hash.addInteger(position);
         hash.addInteger(creation);
-        if (position != std::int64_t(rows.size()) || creation < 1 || std::uint64_t(creation) > creationCounter)
+        if (position != std::int64_t(creations.size()) || creation < 1 || std::uint64_t(creation) > creationCounter)
             throw Refusal{QStringLiteral("порядок строк таблицы %1 нарушен").arg(QLatin1String(t.name))};
         creations.push_back(std::uint64_t(creation));
-        RecordTable::SavedRow row{std::uint64_t(creation), std::vector<Cell>(std::size_t(table.fieldCount()))};
+        const RowId row = table.appendLoadedRow(std::uint64_t(creation));
         for (std::size_t i = 0; i < fields.size(); ++i)
-            row.cells[std::size_t(fields[i])] = readCell(query, int(i) + 2, table.fields()[std::size_t(fields[i])], hash, t.name);
-        rows.push_back(std::move(row));
+            readCell(query, int(i) + 2, table, row, fields[i], hash, t.name);
     }
     if (query.failed() || !query.isValid() || !counterOk)
         throw Refusal{QStringLiteral("файл повреждён или обрезан")};
@@ -146,7 +151,7 @@ void readTable(SqliteDatabase& db, const TreeFileTable& t, RecordTable& table, c
     std::sort(creations.begin(), creations.end());
     if (std::adjacent_find(creations.begin(), creations.end()) != creations.end())
         throw Refusal{QStringLiteral("порядок строк таблицы %1 нарушен").arg(QLatin1String(t.name))};
-    table.restore(std::move(rows), creationCounter);
+    table.finishLoading(creationCounter);
 }
 
 // Numbers that the next new person, event or comment would step past the 32-bit edge.

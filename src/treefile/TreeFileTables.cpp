@@ -14,8 +14,6 @@ const std::vector<TreeFileTable>& treeFileTables()
 void replaceStoreTables(GenealogyStore& held, GenealogyStore& opened)
 {
     for (const TreeFileTable& t : treeFileTables()) {
-        RecordTable& source = opened.*t.table;
-        const std::uint64_t counter = source.creationCounter();
-        (held.*t.table).restore(source.takeRows(), counter);
+        (held.*t.table).takeContentsOf(opened.*t.table);
     }
 }

@@ -61,7 +61,7 @@ bool writeTable(SqliteDatabase& db, const char* name, const RecordTable& table, 
     for (std::size_t i = 0; i < fields.size() + 2; ++i)
         marks << QStringLiteral("?");
     SqliteStatement insert(db, QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(quoted(QLatin1String(name)), marks.join(',')));
-    hash.addText(QLatin1String(name));
+    hash.addText(QString::fromLatin1(name));
     for (int p = 0; p < table.recordCount() && insert.isValid(); ++p) {
         const RowId row = table.rowAt(p);
         insert.bindInteger(1, p);

@@ -1,0 +1,121 @@
+#include "store/TextPool.h"
+
+#include <cstring>
+
+std::uint32_t TextPool::hashOf(QStringView text)
+{
+    // FNV-1a over the UTF-16 units, folded once more so that the low bits,
+    // which pick the slot, depend on every unit.
+    std::uint64_t h = 1469598103934665603ull;
+    for (const QChar c : text)
+        h = (h ^ c.unicode()) * 1099511628211ull;
+    return std::uint32_t(h ^ (h >> 29));
+}
+
+std::size_t TextPool::find(QStringView text, std::uint32_t hash) const
+{
+    std::size_t slot = slotOf(hash);
+    while (slots_[slot] != 0) {
+        const Entry& e = entries_[slots_[slot] - 1];
+        if (e.hash == hash && QStringView(e.text) == text)
+            return slot;
+        slot = (slot + 1) & (slots_.size() - 1);
+    }
+    return slot;
+}
+
+TextPool::Handle TextPool::add(QStringView text)
+{
+    if (2 * (used_ + 1) > slots_.size())
+        grow();
+    const std::uint32_t hash = hashOf(text);
+    const std::size_t slot = find(text, hash);
+    if (slots_[slot] != 0) {
+        const Handle handle = slots_[slot] - 1;
+        ++entries_[handle].references;
+        return handle;
+    }
+    return insertAt(slot, text.toString(), hash);
+}
+
+TextPool::Handle TextPool::add(const QString& text)
+{
+    if (2 * (used_ + 1) > slots_.size())
+        grow();
+    const std::uint32_t hash = hashOf(text);
+    const std::size_t slot = find(text, hash);
+    if (slots_[slot] != 0) {
+        const Handle handle = slots_[slot] - 1;
+        ++entries_[handle].references;
+        return handle;
+    }
+    return insertAt(slot, text, hash);  // shares the caller's characters
+}
+
+TextPool::Handle TextPool::insertAt(std::size_t slot, QString text, std::uint32_t hash)
+{
+    Handle handle;
+    if (!freeHandles_.empty()) {
+        handle = freeHandles_.back();
+        freeHandles_.pop_back();
+    } else {
+        handle = Handle(entries_.size());
+        entries_.emplace_back();
+    }
+    entries_[handle] = {std::move(text), 1, hash};
+    slots_[slot] = handle + 1;
+    ++used_;
+    return handle;
+}
+
+void TextPool::release(Handle handle)
+{
+    Entry& e = entries_[handle];
+    if (--e.references > 0)
+        return;
+    std::size_t slot = slotOf(e.hash);
+    while (slots_[slot] != handle + 1)
+        slot = (slot + 1) & (slots_.size() - 1);
+    unlinkSlot(slot);
+    e.text = QString();
+    freeHandles_.push_back(handle);
+    --used_;
+}
+
+// Linear probing without tombstones: later members of the run move back into
+// the hole when their home slot does not lie between the hole and them.
+void TextPool::unlinkSlot(std::size_t hole)
+{
+    const std::size_t mask = slots_.size() - 1;
+    slots_[hole] = 0;
+    for (std::size_t next = (hole + 1) & mask; slots_[next] != 0; next = (next + 1) & mask) {
+        const std::size_t home = slotOf(entries_[slots_[next] - 1].hash);
+        const bool stays = hole <= next ? (hole < home && home <= next) : (hole < home || home <= next);
+        if (stays)
+            continue;
+        slots_[hole] = slots_[next];
+        slots_[next] = 0;
+        hole = next;
+    }
+}
+
+void TextPool::grow()
+{
+    std::vector<std::uint32_t> old = std::move(slots_);
+    slots_.assign(old.empty() ? 64 : old.size() * 2, 0);
+    for (std::uint32_t s : old)
+        if (s != 0) {
+            std::size_t slot = slotOf(entries_[s - 1].hash);
+            while (slots_[slot] != 0)
+                slot = (slot + 1) & (slots_.size() - 1);
+            slots_[slot] = s;
+        }
+}
+
+void TextPool::clear()
+{
+    entries_.clear();
+    freeHandles_.clear();
+    slots_.clear();
+    used_ = 0;
+}
