@@ -36,6 +36,8 @@ SqliteDatabase::SqliteDatabase(QByteArray& fileBytes)
         return;
     }
     secure();
+    // Pages are read where they lie instead of being copied into the cache.
+    execute(QStringLiteral("PRAGMA mmap_size = %1").arg(fileBytes.size()));
 }
 
 void SqliteDatabase::secure()
@@ -94,6 +96,11 @@ void SqliteStatement::bindText(int index, const QString& text)
     sqlite3_bind_text(stmt_, index, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
 }
 
+void SqliteStatement::bindUtf8(int index, QByteArrayView utf8)
+{
+    sqlite3_bind_text(stmt_, index, utf8.data(), int(utf8.size()), SQLITE_STATIC);
+}
+
 void SqliteStatement::bindBlob(int index, const QByteArray& bytes)
 {
     sqlite3_bind_blob(stmt_, index, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
@@ -130,6 +137,12 @@ QString SqliteStatement::columnText(int column) const
 {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
     return QString::fromUtf8(text, sqlite3_column_bytes(stmt_, column));
+}
+
+QByteArrayView SqliteStatement::columnUtf8(int column) const
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    return QByteArrayView(text, sqlite3_column_bytes(stmt_, column));
 }
 
 QStringView SqliteStatement::columnTextView(int column)

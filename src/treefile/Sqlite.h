@@ -45,6 +45,8 @@ public:
     void bindNull(int index);
     void bindInteger(int index, std::int64_t value);
     void bindText(int index, const QString& text);
+    // Bytes that stay unchanged until the statement is stepped.
+    void bindUtf8(int index, QByteArrayView utf8);
     void bindBlob(int index, const QByteArray& bytes);
     // Runs an insert or fetches the next row; false at the end or on an error.
     bool step();
@@ -55,7 +57,8 @@ public:
     Type columnType(int column) const;
     std::int64_t columnInteger(int column) const;
     QString columnText(int column) const;
-    // The same without an allocation: valid until the next call.
+    QByteArrayView columnUtf8(int column) const;
+    // The text without an allocation: valid until the next call.
     QStringView columnTextView(int column);
     QByteArray columnBytes(int column) const;
 

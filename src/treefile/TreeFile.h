@@ -23,7 +23,8 @@ struct TreeFileTable {
 };
 const std::vector<TreeFileTable>& treeFileTables();
 
-constexpr int treeFileVersion = 1;
+// Version 2 sums its contents faster; version 1 files still open.
+constexpr int treeFileVersion = 2;
 // "ARBL" at offset 68 of the file, where file-type databases look for it. Files
 // written before it was set hold 0 there and still open.
 constexpr int treeFileApplicationId = 0x4152424C;

@@ -29,45 +29,83 @@ QString counterKey(const char* table)
     return QStringLiteral("counter.") + QLatin1String(table);
 }
 
+ContentHash::ContentHash(int fileVersion)
+    : version_(fileVersion),
+      hash_(fileVersion >= 2 ? QCryptographicHash::Blake2b_256 : QCryptographicHash::Sha256)
+{
+    buffer_.reserve((1 << 16) + 64);
+}
+
+void ContentHash::put(const char* bytes, std::size_t size)
+{
+    if (size > 4096) {
+        flush();
+        hash_.addData(QByteArrayView(bytes, qsizetype(size)));
+        return;
+    }
+    buffer_.append(bytes, size);
+    flushIfFull();
+}
+
+void ContentHash::flush()
+{
+    hash_.addData(QByteArrayView(buffer_.data(), qsizetype(buffer_.size())));
+    buffer_.clear();
+}
+
 void ContentHash::addInteger(std::int64_t value)
 {
     char bytes[9] = {'I'};
     for (int i = 0; i < 8; ++i)
         bytes[i + 1] = char((std::uint64_t(value) >> (8 * i)) & 0xff);
-    hash_.addData(QByteArrayView(bytes, 9));
+    put(bytes, 9);
 }
 
-void ContentHash::addText(QStringView text)
+void ContentHash::addText(QByteArrayView utf8)
 {
+    if (version_ >= 2) {
+        addInteger(utf8.size());
+        put('U');
+        put(utf8.data(), std::size_t(utf8.size()));
+        return;
+    }
     // The UTF-16 units in little-endian order, as the tag and the length frame them.
+    const QString text = QString::fromUtf8(utf8);
     addInteger(text.size());
-    hash_.addData("T");
+    put('T');
     if constexpr (std::endian::native == std::endian::little) {
-        hash_.addData(QByteArrayView(reinterpret_cast<const char*>(text.utf16()), text.size() * 2));
+        put(reinterpret_cast<const char*>(text.utf16()), std::size_t(text.size()) * 2);
         return;
     }
     for (QChar c : text) {
         const char16_t unit = c.unicode();
         const char pair[2] = {char(unit & 0xff), char(unit >> 8)};
-        hash_.addData(QByteArrayView(pair, 2));
+        put(pair, 2);
     }
 }
 
 void ContentHash::addBytes(char tag, const QByteArray& bytes)
 {
-    hash_.addData(QByteArrayView(&tag, 1));
-    hash_.addData(QByteArray::number(bytes.size()));
-    hash_.addData(":");
-    hash_.addData(bytes);
+    put(tag);
+    const QByteArray size = QByteArray::number(bytes.size());
+    put(size.constData(), std::size_t(size.size()));
+    put(':');
+    put(bytes.constData(), std::size_t(bytes.size()));
 }
 
 void ContentHash::addMeta(const MetaValues& meta)
 {
     for (const auto& [key, value] : meta)
         if (key != checksumKey) {
-            addText(key);
+            addText(key.toUtf8());
             addBytes('B', value);
         }
+}
+
+QString ContentHash::hex()
+{
+    flush();
+    return QString::fromLatin1(hash_.result().toHex());
 }
 
 QString fileLabel(const QString& path)

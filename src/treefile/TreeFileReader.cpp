@@ -1,10 +1,10 @@
 // Opening: everything is read into a fresh store and checked before anyone
 // sees it; the first thing wrong refuses the whole file.
-#include "diagram/DiagramRows.h"
 #include "treefile/AtomicFile.h"
 #include "treefile/RegularFile.h"
 #include "treefile/Sqlite.h"
 #include "treefile/TreeFile.h"
+#include "treefile/TreeFileChecks.h"
 #include "treefile/TreeFileMeta.h"
 
 #include <QElapsedTimer>
@@ -98,9 +98,8 @@ void readCell(SqliteStatement& row, int column, RecordTable& table, RowId target
     if (isTextKind(def.kind)) {
         if (type != SqliteStatement::Text)
             throw refuse();
-        const QStringView text = row.columnTextView(column);
-        hash.addText(text);
-        table.setLoadedText(target, field, text);
+        hash.addText(row.columnUtf8(column));
+        table.setLoadedText(target, field, row.columnTextView(column));
         return;
     }
     if (type != SqliteStatement::Integer)
@@ -132,7 +131,7 @@ void readTable(SqliteDatabase& db, const TreeFileTable& t, RecordTable& table, c
     bool counterOk = counter != meta.end();
     const std::uint64_t creationCounter = counterOk ? counter->second.toULongLong(&counterOk) : 0;
     std::vector<std::uint64_t> creations;
-    hash.addText(QString::fromLatin1(t.name));
+    hash.addName(t.name);
     while (query.step()) {
         const std::int64_t position = query.columnInteger(0), creation = query.columnInteger(1);
         hash.addInteger(position);
@@ -154,37 +153,6 @@ void readTable(SqliteDatabase& db, const TreeFileTable& t, RecordTable& table, c
     table.finishLoading(creationCounter);
 }
 
-// Numbers that the next new person, event or comment would step past the 32-bit edge.
-void checkNextNumbers(GenealogyStore& store)
-{
-    const struct {
-        RecordTable GenealogyStore::*table;
-        int field;
-        const char* name;
-    } numbered[] = {{&GenealogyStore::persons, PersonField::num, "persons"},
-                    {&GenealogyStore::events, EventField::id, "events"},
-                    {&GenealogyStore::notes, NoteField::num, "notes"}};
-    for (const auto& n : numbered) {
-        const RecordTable& table = store.*n.table;
-        for (int p = 0; p < table.recordCount(); ++p)
-            if (table.integerAt(table.rowAt(p), n.field) == INT32_MAX)
-                throw Refusal{QStringLiteral("номер %1 в таблице %2 не оставляет места для следующего")
-                                  .arg(INT32_MAX)
-                                  .arg(QLatin1String(n.name))};
-    }
-}
-
-void checkBoxPositions(const RecordTable& diagram)
-{
-    const auto inRange = [](int v) { return v >= -maxDiagramCoordinate && v <= maxDiagramCoordinate; };
-    for (int p = 0; p < diagram.recordCount(); ++p) {
-        const RowId row = diagram.rowAt(p);
-        if (isPersonRow(diagram, row)
-            && (!inRange(diagram.integerAt(row, DiagramField::x)) || !inRange(diagram.integerAt(row, DiagramField::y))))
-            throw Refusal{QStringLiteral("положение рамки на диаграмме выходит за допустимые пределы")};
-    }
-}
-
 OpenedTree readTree(SqliteDatabase& db, QString* computedChecksum = nullptr)
 {
     const int version = pragmaInteger(db, "user_version");
@@ -199,7 +167,7 @@ OpenedTree readTree(SqliteDatabase& db, QString* computedChecksum = nullptr)
     checkSchema(db);
     const MetaValues meta = readMeta(db);
     OpenedTree tree{std::make_unique<GenealogyStore>(), {}};
-    ContentHash hash;
+    ContentHash hash(version);
     for (const TreeFileTable& t : treeFileTables())
         readTable(db, t, (*tree.store).*t.table, meta, hash);
     hash.addMeta(meta);
@@ -210,8 +178,10 @@ OpenedTree readTree(SqliteDatabase& db, QString* computedChecksum = nullptr)
     const auto stored = meta.find(checksumKey);
     if (stored == meta.end() || stored->second != hash.hex().toLatin1())
         throw Refusal{QStringLiteral("его содержимое изменено или повреждено (контрольная сумма не совпадает)")};
-    checkNextNumbers(*tree.store);
-    checkBoxPositions(tree.store->diagram);
+    if (auto reason = numbersLeaveRoom(*tree.store))
+        throw Refusal{*reason};
+    if (auto reason = boxPositionsInRange(tree.store->diagram))
+        throw Refusal{*reason};
     const std::optional<TreeFileDiagram> diagram = diagramFromMeta(meta);
     if (!diagram)
         throw Refusal{QStringLiteral("настройки диаграммы в нём неверны")};
@@ -240,6 +210,39 @@ std::variant<OpenedTree, QString> openTreeBytes(QByteArray& bytes, const Refused
 }
 
 } // namespace
+
+namespace treefile {
+
+std::optional<QString> writtenFileRefusal(const QString& file, const GenealogyStore& store, const QString& checksum)
+{
+    auto bytes = readRegularFile(file, maxTreeFileBytes, QStringLiteral("файл вышел больше 1 ГБ"));
+    if (const QString* reason = std::get_if<QString>(&bytes))
+        return *reason;
+    const auto refused = [](const QString& reason) { return QStringLiteral("записанный файл не открылся бы: %1").arg(reason); };
+    QByteArray& data = std::get<QByteArray>(bytes);
+    SqliteDatabase db(data);
+    if (!looksLikeSqlite(data) || !db.isOpen())
+        return refused(QStringLiteral("файл повреждён или это не файл древа"));
+    try {
+        if (pragmaInteger(db, "user_version") != treeFileVersion || pragmaInteger(db, "application_id") != treeFileApplicationId)
+            throw Refusal{QStringLiteral("это не файл древа")};
+        checkSchema(db);
+        const MetaValues meta = readMeta(db);
+        const auto stored = meta.find(checksumKey);
+        if (stored == meta.end() || stored->second != checksum.toLatin1())
+            throw Refusal{QStringLiteral("его содержимое изменено или повреждено (контрольная сумма не совпадает)")};
+        for (const TreeFileTable& t : treeFileTables()) {
+            SqliteStatement count(db, QStringLiteral("SELECT count(*) FROM %1").arg(quoted(QLatin1String(t.name))));
+            if (!count.step() || count.columnInteger(0) != (store.*t.table).recordCount())
+                throw Refusal{QStringLiteral("файл повреждён или обрезан")};
+        }
+    } catch (const Refusal& refusal) {
+        return refused(refusal.reason);
+    }
+    return std::nullopt;
+}
+
+} // namespace treefile
 
 std::variant<OpenedTree, QString> openTreeFile(const QString& path)
 {

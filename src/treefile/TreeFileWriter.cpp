@@ -4,9 +4,13 @@
 #include "treefile/RegularFile.h"
 #include "treefile/Sqlite.h"
 #include "treefile/TreeFile.h"
+#include "treefile/TreeFileChecks.h"
 #include "treefile/TreeFileMeta.h"
 
 #include <QFileInfo>
+#include <algorithm>
+#include <QStringEncoder>
+#include <variant>
 #include <cerrno>
 #include <sqlite3.h>
 
@@ -25,32 +29,61 @@ QString createTableSql(const char* name, const RecordTable& table)
     return QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(QLatin1String(name)), columns.join(QStringLiteral(", ")));
 }
 
-// A text as the file gives it back: a lone half of a surrogate pair has no
-// UTF-8 form and reads back as U+FFFD.
-QString asWritten(const QString& text)
-{
-    for (QChar c : text)
-        if (c.isSurrogate())
-            return QString::fromUtf8(text.toUtf8());
-    return text;
-}
-
-void bindCell(SqliteStatement& insert, int index, const Cell& cell, ContentHash& hash)
-{
-    if (auto i = std::get_if<std::int32_t>(&cell)) {
-        insert.bindInteger(index, *i);
-        hash.addInteger(*i);
-    } else if (auto b = std::get_if<bool>(&cell)) {
-        insert.bindInteger(index, *b ? 1 : 0);
-        hash.addInteger(*b ? 1 : 0);
-    } else if (auto s = std::get_if<QString>(&cell)) {
-        insert.bindText(index, *s);
-        hash.addText(asWritten(*s));
-    } else {
-        insert.bindNull(index);
-        hash.addNull();
+// Binds one row's stored fields, summing each value as the file will hold it.
+// Texts are encoded into reused buffers: no allocation per row.
+class RowBinder {
+public:
+    RowBinder(SqliteStatement& insert, const RecordTable& table, ContentHash& hash)
+        : insert_(insert), table_(table), hash_(hash), fields_(storedFields(table)), texts_(fields_.size() + 3)
+    {
     }
-}
+
+    void bind(RowId row)
+    {
+        for (std::size_t i = 0; i < fields_.size(); ++i) {
+            const int index = int(i) + 3, field = fields_[i];
+            const FieldKind kind = table_.fields()[std::size_t(field)].kind;
+            if (table_.isNullAt(row, field)) {
+                insert_.bindNull(index);
+                hash_.addNull();
+            } else if (isTextKind(kind)) {
+                bindText(index, *table_.textAt(row, field));
+            } else {
+                const int value = kind == FieldKind::Boolean ? (table_.booleanAt(row, field) ? 1 : 0) : table_.integerAt(row, field);
+                insert_.bindInteger(index, value);
+                hash_.addInteger(value);
+            }
+        }
+    }
+
+private:
+    void bindText(int index, const QString& text)
+    {
+        // Each text field has its own buffer: SQLite reads them all at the step.
+        QByteArray& bytes = texts_[std::size_t(index)];
+        const qsizetype room = text.size() * 3;
+        if (bytes.size() < room)
+            bytes.resize(room);
+        const char* end;
+        if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); })) {
+            // A lone half of a pair is written as U+FFFD, as QString writes it.
+            bytes = text.toUtf8();
+            end = bytes.constData() + bytes.size();
+        } else {
+            QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+            end = encoder.appendToBuffer(bytes.data(), text);
+        }
+        const QByteArrayView utf8(bytes.constData(), end - bytes.constData());
+        insert_.bindUtf8(index, utf8);
+        hash_.addText(utf8);
+    }
+
+    SqliteStatement& insert_;
+    const RecordTable& table_;
+    ContentHash& hash_;
+    std::vector<int> fields_;
+    std::vector<QByteArray> texts_;  // by bound index
+};
 
 bool writeTable(SqliteDatabase& db, const char* name, const RecordTable& table, ContentHash& hash)
 {
@@ -61,15 +94,15 @@ bool writeTable(SqliteDatabase& db, const char* name, const RecordTable& table, 
     for (std::size_t i = 0; i < fields.size() + 2; ++i)
         marks << QStringLiteral("?");
     SqliteStatement insert(db, QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(quoted(QLatin1String(name)), marks.join(',')));
-    hash.addText(QString::fromLatin1(name));
+    hash.addName(name);
+    RowBinder binder(insert, table, hash);
     for (int p = 0; p < table.recordCount() && insert.isValid(); ++p) {
         const RowId row = table.rowAt(p);
         insert.bindInteger(1, p);
         insert.bindInteger(2, std::int64_t(table.creationNumber(row)));
         hash.addInteger(p);
         hash.addInteger(std::int64_t(table.creationNumber(row)));
-        for (std::size_t i = 0; i < fields.size(); ++i)
-            bindCell(insert, int(i) + 3, table.cellAt(row, fields[i]), hash);
+        binder.bind(row);
         insert.step();
         insert.reset();
         if (insert.failed())
@@ -104,15 +137,16 @@ QString sqliteReason(SqliteDatabase& db)
     return QStringLiteral("ошибка записи (код SQLite %1)").arg(db.errorCode());
 }
 
-// Writes the whole tree into a new database file; an error text on failure.
-std::optional<QString> writeDatabase(const QString& file, const GenealogyStore& store, const TreeFileDiagram& diagram)
+// Writes the whole tree into a new database file; its checksum, or an error text.
+std::variant<QString, std::optional<QString>> writeDatabase(const QString& file, const GenealogyStore& store,
+                                                            const TreeFileDiagram& diagram)
 {
     SqliteDatabase db(file, SqliteDatabase::CreateNew);
     // The file is synced and renamed as a whole, so no journal is needed on disk while
     // writing it; OFF would be ignored in defensive mode and leave a -journal behind.
     bool ok = db.execute(QStringLiteral("PRAGMA journal_mode = MEMORY")) && db.execute(QStringLiteral("PRAGMA synchronous = OFF"))
               && db.execute(QStringLiteral("BEGIN"));
-    ContentHash hash;
+    ContentHash hash(treeFileVersion);
     MetaValues meta = diagramMeta(diagram);
     meta[QStringLiteral("product")] = productName.toUtf8();
     for (const TreeFileTable& t : treeFileTables()) {
@@ -121,23 +155,23 @@ std::optional<QString> writeDatabase(const QString& file, const GenealogyStore& 
         ok = ok && writeTable(db, t.name, table, hash);
     }
     hash.addMeta(meta);
-    meta[checksumKey] = hash.hex().toLatin1();
+    const QString checksum = hash.hex();
+    meta[checksumKey] = checksum.toLatin1();
     ok = ok && writeMeta(db, meta) && db.execute(QStringLiteral("PRAGMA user_version = %1").arg(treeFileVersion))
          && db.execute(QStringLiteral("PRAGMA application_id = %1").arg(treeFileApplicationId))
          && db.execute(QStringLiteral("COMMIT"));
     if (!ok)
-        return sqliteReason(db);
-    return std::nullopt;
+        return std::optional<QString>(sqliteReason(db));
+    return checksum;
 }
 
-// The file is read back as opening will read it: a file that would be refused never takes the target's place.
-std::optional<QString> checkReadsBack(const QString& file)
+// What opening would refuse in the tree itself is refused before writing.
+std::optional<QString> wouldNotOpen(const GenealogyStore& store, const TreeFileDiagram& diagram)
 {
-    auto bytes = readRegularFile(file, maxTreeFileBytes, QStringLiteral("файл вышел больше 1 ГБ"));
-    if (const QString* reason = std::get_if<QString>(&bytes))
-        return *reason;
-    auto opened = openTreeFileBytes(std::move(std::get<QByteArray>(bytes)));
-    if (const QString* reason = std::get_if<QString>(&opened))
+    std::optional<QString> reason = contentRefusal(store);
+    if (!reason && !diagramFromMeta(diagramMeta(diagram)))
+        reason = QStringLiteral("настройки диаграммы в нём неверны");
+    if (reason)
         return QStringLiteral("записанный файл не открылся бы: %1").arg(*reason);
     return std::nullopt;
 }
@@ -146,8 +180,12 @@ std::optional<QString> checkReadsBack(const QString& file)
 
 std::optional<QString> saveTreeFile(const GenealogyStore& store, const TreeFileDiagram& diagram, const QString& path)
 {
-    return saveAtomically(path, [&](const QString& temporary) {
-        std::optional<QString> error = writeDatabase(temporary, store, diagram);
-        return error ? error : checkReadsBack(temporary);
+    if (auto refusal = wouldNotOpen(store, diagram))
+        return QStringLiteral("Не удалось сохранить файл %1: %2.").arg(fileLabel(path), *refusal);
+    return saveAtomically(path, [&](const QString& temporary) -> std::optional<QString> {
+        auto written = writeDatabase(temporary, store, diagram);
+        if (auto* error = std::get_if<std::optional<QString>>(&written))
+            return *error;
+        return writtenFileRefusal(temporary, store, std::get<QString>(written));
     });
 }

@@ -396,3 +396,31 @@ TEST(TreeFileVersions, KeptFilesOfEveryVersionOpen)
         EXPECT_GT(tree.diagram.horzRange, 0) << k.file;
     }
 }
+
+// A file of the first layout, written from data/version1-texts.ged by that
+// version, reads as that version dumped it, and saved again in today's layout
+// it opens with every row, creation number and counter the same.
+TEST(TreeFileVersions, FirstLayoutReadsExactlyAndSavesIntoTheNewOne)
+{
+    const QString data = QStringLiteral(ARBOLITUS_TEST_SOURCES "/treefile/data/");
+    auto opened = openTreeFile(data + QStringLiteral("version1-texts.arbolitus"));
+    ASSERT_TRUE(std::holds_alternative<OpenedTree>(opened)) << std::get<QString>(opened).toStdString();
+    OpenedTree& tree = std::get<OpenedTree>(opened);
+    QString dump;
+    for (const char* name : {"persons", "links", "events", "participants", "names", "notes", "diagram"})
+        dump += dumpTable(*tree.store->tableByRole(QString::fromLatin1(name)), QString::fromLatin1(name));
+    QFile expected(data + QStringLiteral("version1-texts.dump"));
+    ASSERT_TRUE(expected.open(QIODevice::ReadOnly));
+    EXPECT_EQ(dump, QString::fromUtf8(expected.readAll()));
+
+    QTemporaryDir dir;
+    const QString again = dir.filePath(QStringLiteral("снова.arbolitus"));
+    ASSERT_FALSE(saveTreeFile(*tree.store, tree.diagram, again));
+    SqliteDatabase check(again, SqliteDatabase::CreateNew);
+    SqliteStatement version(check, QStringLiteral("PRAGMA user_version"));
+    ASSERT_TRUE(version.step());
+    EXPECT_EQ(version.columnInteger(0), treeFileVersion);
+    auto reopened = openTreeFile(again);
+    ASSERT_TRUE(std::holds_alternative<OpenedTree>(reopened)) << std::get<QString>(reopened).toStdString();
+    EXPECT_EQ(everyTableDump(*std::get<OpenedTree>(reopened).store), everyTableDump(*tree.store));
+}
