@@ -104,8 +104,13 @@ void ContentHash::addMeta(const MetaValues& meta)
 
 QString ContentHash::hex()
 {
+    return QString::fromLatin1(digest().toHex());
+}
+
+QByteArray ContentHash::digest()
+{
     flush();
-    return QString::fromLatin1(hash_.result().toHex());
+    return hash_.result();
 }
 
 QString fileLabel(const QString& path)

@@ -26,8 +26,9 @@ using MetaValues = std::map<QString, QByteArray>;
 
 // A digest over the stored values in a fixed order, the same for writing and
 // reading: every value tagged with its kind and length. Version 1 files sum
-// SHA-256 over texts as UTF-16; version 2 files sum BLAKE2b over texts as
-// the UTF-8 the file holds, which is several times faster to read.
+// SHA-256 over texts as UTF-16, all tables in one run; version 2 files sum
+// BLAKE2b over texts as the UTF-8 the file holds, each table apart, then the
+// tables' sums: several times faster to read, and tables read side by side.
 class ContentHash {
 public:
     explicit ContentHash(int fileVersion);
@@ -39,6 +40,7 @@ public:
     void addBytes(char tag, const QByteArray& bytes);
     void addMeta(const MetaValues& meta);
     QString hex();
+    QByteArray digest();
 
 private:
     void put(char c)

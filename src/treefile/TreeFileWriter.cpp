@@ -152,7 +152,9 @@ std::variant<QString, std::optional<QString>> writeDatabase(const QString& file,
     for (const TreeFileTable& t : treeFileTables()) {
         const RecordTable& table = store.*t.table;
         meta[counterKey(t.name)] = QByteArray::number(qulonglong(table.creationCounter()));
-        ok = ok && writeTable(db, t.name, table, hash);
+        ContentHash sum(treeFileVersion);
+        ok = ok && writeTable(db, t.name, table, sum);
+        hash.addBytes('D', sum.digest());
     }
     hash.addMeta(meta);
     const QString checksum = hash.hex();
