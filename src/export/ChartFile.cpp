@@ -1,13 +1,13 @@
 #include "export/ChartFile.h"
 
 #include "export/DiagramBitmap.h"
+#include "export/SvgStream.h"
 #include "treefile/AtomicFile.h"
 
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPdfWriter>
-#include <QSvgGenerator>
 #include <cmath>
 #include <variant>
 
@@ -51,18 +51,14 @@ using Failure = std::optional<QString>;
 
 Failure writeSvg(const DiagramChart& chart, const QString& target, QIODevice& device)
 {
-    QSvgGenerator generator;
-    generator.setOutputDevice(&device);
-    generator.setSize(chart.size());
-    generator.setViewBox(QRect(QPoint(), chart.size()));
-    generator.setResolution(72);
-    generator.setTitle(productTitle(target));
+    SvgStream svg(device, chart.size(), productTitle(target));
     QPainter painter;
-    if (!painter.begin(&generator))
+    if (!painter.begin(&svg))
         return QStringLiteral("не хватает памяти для изображения");
     painter.setRenderHint(QPainter::SmoothPixmapTransform);  // the viewer scales the legend pictures
     paintChart(painter, chart, QRect(QPoint(), chart.size()));
-    painter.end();
+    if (!painter.end() || svg.failed())
+        return QStringLiteral("не удалось записать изображение");
     return std::nullopt;
 }
 
