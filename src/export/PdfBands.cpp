@@ -71,7 +71,7 @@ public:
         if (flags & DirtyCompositionMode)
             composition_ = state.compositionMode();
         if (painting_)
-            applyState();
+            applyState(flags);
     }
 
     void drawRects(const QRectF* rects, int count) override
@@ -185,7 +185,7 @@ private:
         painting_ = true;
         calls_ = 0;
         ++parts_;
-        applyState();
+        applyState(AllDirty);
     }
 
     void closePart()
@@ -205,21 +205,34 @@ private:
         bytes_ = QByteArray();
     }
 
-    void applyState()
+    void applyState(DirtyFlags flags)
     {
-        target_.setPen(pen_);
-        target_.setBrush(brush_);
-        target_.setBrushOrigin(brushOrigin_);
-        target_.setFont(font_);
-        target_.setRenderHints(QPainter::RenderHints(~0), false);
-        target_.setRenderHints(hints_, true);
-        target_.setOpacity(opacity_);
-        target_.setCompositionMode(composition_);
-        target_.setWorldTransform(transform_);
-        const QPainter* source = painter();
-        target_.setClipping(source && source->hasClipping());
-        if (source && source->hasClipping())
-            target_.setClipPath(source->clipPath());
+        if (flags & DirtyPen)
+            target_.setPen(pen_);
+        if (flags & DirtyBrush)
+            target_.setBrush(brush_);
+        if (flags & DirtyBrushOrigin)
+            target_.setBrushOrigin(brushOrigin_);
+        if (flags & DirtyFont)
+            target_.setFont(font_);
+        if (flags & DirtyHints) {
+            target_.setRenderHints(QPainter::RenderHints(~0), false);
+            target_.setRenderHints(hints_, true);
+        }
+        if (flags & DirtyOpacity)
+            target_.setOpacity(opacity_);
+        if (flags & DirtyCompositionMode)
+            target_.setCompositionMode(composition_);
+        if (flags & DirtyTransform)
+            target_.setWorldTransform(transform_);
+        if (flags & (DirtyClipPath | DirtyClipRegion | DirtyClipEnabled | DirtyTransform)) {
+            const QPainter* source = painter();
+            const bool clipped = source && source->hasClipping();
+            if (clipped)
+                target_.setClipPath(source->clipPath());
+            else if (target_.hasClipping())
+                target_.setClipping(false);
+        }
     }
 
     QBuffer nowhere_;
