@@ -1,7 +1,7 @@
 #include "export/ChartFile.h"
 
 #include "export/DiagramBitmap.h"
-#include "export/PdfBands.h"
+#include "export/PdfInParts.h"
 #include "export/SvgStream.h"
 #include "treefile/AtomicFile.h"
 
@@ -66,7 +66,7 @@ Failure writePdf(const DiagramChart& chart, const QString& target, QIODevice& de
 {
     const double scale = pdfScale(chart.size());
     const QSizeF page(chart.size().width() * scale, chart.size().height() * scale);
-    PdfBands pdf(device,
+    PdfInParts pdf(device,
                  QPageLayout(QPageSize(page, QPageSize::Point, QString(), QPageSize::ExactMatch),
                              QPageLayout::Portrait, QMarginsF()),
                  productTitle(target));

@@ -2,7 +2,7 @@
 #include "export/ChartFile.h"
 #include "export/ChartPages.h"
 #include "export/DiagramBitmap.h"
-#include "export/PdfBands.h"
+#include "export/PdfInParts.h"
 #include "export/PdfJoin.h"
 #include "export/ui/ChartPrint.h"
 #include "store/GenealogyStore.h"
@@ -249,7 +249,7 @@ TEST_F(ChartExport, APdfMadeInPartsLooksAsOnePaintedWhole)
         const QString parted = path("parts.pdf");
         QFile file(parted);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        PdfBands pdf(file, page, QStringLiteral("Arbolitus: parts"), calls);
+        PdfInParts pdf(file, page, QStringLiteral("Arbolitus: parts"), calls);
         QPainter painter(&pdf);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         paintChart(painter, whole, QRect(QPoint(), whole.size()));
@@ -265,7 +265,7 @@ TEST_F(ChartExport, APdfMadeInPartsLooksAsOnePaintedWhole)
     // A device that takes nothing: the failure is told, not hidden.
     QBuffer refusing;
     refusing.open(QIODevice::ReadOnly);
-    PdfBands pdf(refusing, page, QStringLiteral("t"), 5);
+    PdfInParts pdf(refusing, page, QStringLiteral("t"), 5);
     QPainter painter(&pdf);
     paintChart(painter, whole, QRect(QPoint(), whole.size()));
     EXPECT_FALSE(painter.end());

@@ -1,4 +1,4 @@
-#include "export/PdfBands.h"
+#include "export/PdfInParts.h"
 
 #include "export/PdfJoin.h"
 
@@ -26,9 +26,9 @@ QString notWritten()
 } // namespace
 
 // Hands every drawing call on to a painter over the part under way.
-class PdfBandsEngine : public QPaintEngine {
+class PdfInPartsEngine : public QPaintEngine {
 public:
-    PdfBandsEngine(QIODevice& output, const QPageLayout& page, const QString& title, int callsPerPart)
+    PdfInPartsEngine(QIODevice& output, const QPageLayout& page, const QString& title, int callsPerPart)
         : QPaintEngine(AllFeatures), join_(output), page_(page), title_(title), callsPerPart_(callsPerPart),
           measure_(&nowhere_)
     {
@@ -261,29 +261,29 @@ private:
     QPainter::CompositionMode composition_ = QPainter::CompositionMode_SourceOver;
 };
 
-PdfBands::PdfBands(QIODevice& output, const QPageLayout& page, const QString& title, int callsPerPart)
-    : engine_(std::make_unique<PdfBandsEngine>(output, page, title, std::max(1, callsPerPart)))
+PdfInParts::PdfInParts(QIODevice& output, const QPageLayout& page, const QString& title, int callsPerPart)
+    : engine_(std::make_unique<PdfInPartsEngine>(output, page, title, std::max(1, callsPerPart)))
 {
 }
 
-PdfBands::~PdfBands() = default;
+PdfInParts::~PdfInParts() = default;
 
-QPaintEngine* PdfBands::paintEngine() const
+QPaintEngine* PdfInParts::paintEngine() const
 {
     return engine_.get();
 }
 
-std::optional<QString> PdfBands::failure() const
+std::optional<QString> PdfInParts::failure() const
 {
     return engine_->failure();
 }
 
-int PdfBands::parts() const
+int PdfInParts::parts() const
 {
     return engine_->parts();
 }
 
-int PdfBands::metric(PaintDeviceMetric metric) const
+int PdfInParts::metric(PaintDeviceMetric metric) const
 {
     const QPdfWriter& w = engine_->measure();
     switch (metric) {
