@@ -70,7 +70,7 @@ std::optional<std::pair<int, qsizetype>> referenceAt(const QByteArray& t, qsizet
     qsizetype j = i;
     while (j < t.size() && std::isdigit(uchar(t[j])))
         ++j;
-    if (j == i || j - i > 9 || (i > 0 && !isDelimiter(t[i - 1]) && t[i - 1] != '>' && t[i - 1] != ']'))
+    if (j == i || j - i > 9 || (i > 0 && !isDelimiter(t[i - 1])))
         return std::nullopt;
     qsizetype k = skipSpace(t, j);
     const qsizetype generation = k;
