@@ -1,13 +1,13 @@
 #include "export/ChartFile.h"
 
 #include "export/DiagramBitmap.h"
+#include "export/PdfInParts.h"
+#include "export/SvgStream.h"
 #include "treefile/AtomicFile.h"
 
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QPdfWriter>
-#include <QSvgGenerator>
 #include <cmath>
 #include <variant>
 
@@ -51,40 +51,33 @@ using Failure = std::optional<QString>;
 
 Failure writeSvg(const DiagramChart& chart, const QString& target, QIODevice& device)
 {
-    QSvgGenerator generator;
-    generator.setOutputDevice(&device);
-    generator.setSize(chart.size());
-    generator.setViewBox(QRect(QPoint(), chart.size()));
-    generator.setResolution(72);
-    generator.setTitle(productTitle(target));
+    SvgStream svg(device, chart.size(), productTitle(target));
     QPainter painter;
-    if (!painter.begin(&generator))
+    if (!painter.begin(&svg))
         return QStringLiteral("не хватает памяти для изображения");
     painter.setRenderHint(QPainter::SmoothPixmapTransform);  // the viewer scales the legend pictures
     paintChart(painter, chart, QRect(QPoint(), chart.size()));
-    painter.end();
+    if (!painter.end() || svg.failed())
+        return QStringLiteral("не удалось записать изображение");
     return std::nullopt;
 }
 
 Failure writePdf(const DiagramChart& chart, const QString& target, QIODevice& device)
 {
     const double scale = pdfScale(chart.size());
-    QPdfWriter writer(&device);
-    writer.setResolution(72);
-    writer.setCreator(QStringLiteral("Arbolitus"));
-    writer.setTitle(productTitle(target));
     const QSizeF page(chart.size().width() * scale, chart.size().height() * scale);
-    writer.setPageLayout(QPageLayout(QPageSize(page, QPageSize::Point, QString(), QPageSize::ExactMatch),
-                                     QPageLayout::Portrait, QMarginsF()));
+    PdfInParts pdf(device,
+                 QPageLayout(QPageSize(page, QPageSize::Point, QString(), QPageSize::ExactMatch),
+                             QPageLayout::Portrait, QMarginsF()),
+                 productTitle(target));
     QPainter painter;
-    if (!painter.begin(&writer))
+    if (!painter.begin(&pdf))
         return QStringLiteral("не хватает памяти для изображения");
     painter.setRenderHint(QPainter::SmoothPixmapTransform);  // the viewer scales the legend pictures
     painter.scale(scale, scale);
     paintChart(painter, chart, QRect(QPoint(), chart.size()));
-    if (!painter.end())
-        return QStringLiteral("не хватает памяти для изображения");
-    return std::nullopt;
+    painter.end();
+    return pdf.failure();
 }
 
 Failure saveChart(const DiagramChart& chart, ChartFormat format, const QString& path)

@@ -176,6 +176,9 @@ std::optional<QString> writeThroughDevice(int fd, const std::function<std::optio
     if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
         return writeFailureReason(errno ? errno : EBADF);
     std::optional<QString> error = write(file);
+    // A writer that saw its write refused knows less of why than the device.
+    if (file.failure)
+        error = file.failure;
     if (!error && !file.flush())
         error = writeFailureReason(errno ? errno : ENOSPC);
     if (!error && file.failure)

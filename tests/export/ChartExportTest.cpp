@@ -2,6 +2,8 @@
 #include "export/ChartFile.h"
 #include "export/ChartPages.h"
 #include "export/DiagramBitmap.h"
+#include "export/PdfInParts.h"
+#include "export/PdfJoin.h"
 #include "export/ui/ChartPrint.h"
 #include "store/GenealogyStore.h"
 #include "support/TestHelpers.h"
@@ -10,7 +12,6 @@
 #include <QBuffer>
 #include <QDir>
 #include <QPdfWriter>
-#include <QSvgGenerator>
 #include <QProcess>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -210,49 +211,65 @@ TEST_F(ChartExport, PrintingGivesThePlannedPages)
     }
 }
 
-// The files are written as they are painted; they hold what the same painting
-// made in memory holds, but for the PDF's creation date and identifier.
-TEST_F(ChartExport, StreamedFilesEqualTheDrawingMadeInMemory)
+// pdftoppm's picture of a PDF's page at 72 dots per inch.
+QImage pdfPicture(const QString& pdf)
 {
-    const DiagramChart whole = chart();
-    QByteArray svgBytes;
-    {
-        QBuffer buffer(&svgBytes);
-        buffer.open(QIODevice::WriteOnly);
-        QSvgGenerator generator;
-        generator.setOutputDevice(&buffer);
-        generator.setSize(whole.size());
-        generator.setViewBox(QRect(QPoint(), whole.size()));
-        generator.setResolution(72);
-        generator.setTitle(QStringLiteral("Arbolitus: chart"));
-        QPainter painter(&generator);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        paintChart(painter, whole, QRect(QPoint(), whole.size()));
-    }
-    ASSERT_TRUE(writeChartFile(whole, path("chart.svg")).written);
-    EXPECT_EQ(readFile(path("chart.svg")), svgBytes);
+    QProcess render;
+    render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
+                                              QStringLiteral("-singlefile"), pdf, pdf + QStringLiteral("-picture")});
+    EXPECT_TRUE(render.waitForFinished(20000)) << "pdftoppm (poppler-utils) is needed";
+    return QImage(pdf + QStringLiteral("-picture.png"));
+}
 
-    QByteArray pdfBytes;
+// However small its parts, the page looks exactly as the page QPdfWriter paints in one go.
+TEST_F(ChartExport, APdfMadeInPartsLooksAsOnePaintedWhole)
+{
+    for (int n = 3; n <= 30; ++n) {
+        insertPersonRow(store.diagram, n % 2 ? DiagramRowType::Male : DiagramRowType::Female,
+                        QPoint(850 + 85 * (n % 6), 750 + 75 * (n / 6)), QStringLiteral("Фамилия%1").arg(n),
+                        n % 3 ? "Анна Ивановна" : "Длинное Имя Отчество", n);
+        insertLineRow(store.diagram, n / 2, n);
+    }
+    sortLinesFirst(store.diagram);
+    settings.grid = true;
+    const DiagramChart whole = chart();
+    const QPageLayout page(QPageSize(QSizeF(whole.size()), QPageSize::Point, QString(), QPageSize::ExactMatch),
+                           QPageLayout::Portrait, QMarginsF());
     {
-        QBuffer buffer(&pdfBytes);
-        buffer.open(QIODevice::WriteOnly);
-        QPdfWriter writer(&buffer);
+        QPdfWriter writer(path("whole.pdf"));
         writer.setResolution(72);
-        writer.setCreator(QStringLiteral("Arbolitus"));
-        writer.setTitle(QStringLiteral("Arbolitus: chart"));
-        writer.setPageLayout(QPageLayout(QPageSize(QSizeF(whole.size()), QPageSize::Point, QString(),
-                                                   QPageSize::ExactMatch),
-                                         QPageLayout::Portrait, QMarginsF()));
+        writer.setPageLayout(page);
         QPainter painter(&writer);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         paintChart(painter, whole, QRect(QPoint(), whole.size()));
     }
-    ASSERT_TRUE(writeChartFile(whole, path("chart.pdf")).written);
-    const auto withoutStamps = [](QByteArray pdf) {
-        static const QRegularExpression stamps(QStringLiteral("/CreationDate \\([^)]*\\)|/ID \\[[^\\]]*\\]"));
-        return QString::fromLatin1(pdf).remove(stamps);
-    };
-    EXPECT_EQ(withoutStamps(readFile(path("chart.pdf"))), withoutStamps(pdfBytes));
+    const QImage expected = pdfPicture(path("whole.pdf"));
+    ASSERT_FALSE(expected.isNull());
+    for (int calls : {1, 7, 100000}) {
+        const QString parted = path("parts.pdf");
+        QFile file(parted);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        PdfInParts pdf(file, page, QStringLiteral("Arbolitus: parts"), calls);
+        QPainter painter(&pdf);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        paintChart(painter, whole, QRect(QPoint(), whole.size()));
+        EXPECT_TRUE(painter.end());
+        EXPECT_FALSE(pdf.failure());
+        EXPECT_EQ(pdf.parts() > 50, calls == 1);
+        file.close();
+        EXPECT_EQ(pdfPicture(parted), expected) << calls;
+        EXPECT_EQ(pdfText(parted), pdfText(path("whole.pdf"))) << calls;
+        EXPECT_EQ(pdfPages(readFile(parted)), 1);
+    }
+
+    // A device that takes nothing: the failure is told, not hidden.
+    QBuffer refusing;
+    refusing.open(QIODevice::ReadOnly);
+    PdfInParts pdf(refusing, page, QStringLiteral("t"), 5);
+    QPainter painter(&pdf);
+    paintChart(painter, whole, QRect(QPoint(), whole.size()));
+    EXPECT_FALSE(painter.end());
+    EXPECT_TRUE(pdf.failure());
 }
 
 // A streamed file whose writer fails half way: the old file stays, no temporary is left.
@@ -270,4 +287,36 @@ TEST_F(ChartExport, AStreamedFileThatFailsLeavesTheOldOne)
     EXPECT_TRUE(failed->contains(QStringLiteral("«kept.svg»: нет места на диске"))) << failed->toStdString();
     EXPECT_EQ(readFile(path("kept.svg")), QByteArray("<svg/>"));
     EXPECT_EQ(leftovers(), QStringList{QStringLiteral("kept.svg")});
+}
+
+TEST(PdfJoin, ReadsValuesAndReferencesAsWritten)
+{
+    const QByteArray dictionary = "<<\n/Type /Page\n/Parent 3 0 R\n/Length1 18652 \n/Length 21 0 R\n"
+                                  "/Title (a 7 0 R \\) b)\n/Kids \n[\n6 0 R 12 0 R\n]\n/Res << /F9 9 0 R /X <</Y 2 0 R>> >>\n"
+                                  "/MediaBox [0 0 14400.000000 2.000000]>>";
+    const struct {
+        const char* key;
+        std::optional<QByteArray> value;
+    } cases[] = {
+        {"Type", "/Page"},
+        {"Parent", "3 0 R"},
+        {"Length", "21 0 R"},  // not /Length1
+        {"Length1", "18652"},
+        {"Title", "(a 7 0 R \\) b)"},
+        {"Kids", "[\n6 0 R 12 0 R\n]"},
+        {"Res", "<< /F9 9 0 R /X <</Y 2 0 R>> >>"},
+        {"MediaBox", "[0 0 14400.000000 2.000000]"},
+        {"Contents", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(pdfValue(dictionary, c.key), c.value) << c.key;
+    // References inside strings are text, not references.
+    EXPECT_EQ(pdfReferences(dictionary), (std::vector<int>{3, 21, 6, 12, 9, 2}));
+
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    PdfPageJoin join(buffer);
+    EXPECT_TRUE(join.addPart("%PDF-1.4\nnot really\n"));
+    EXPECT_TRUE(join.finish());  // no part, no page
 }
