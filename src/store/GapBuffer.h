@@ -50,10 +50,14 @@ public:
         return out;
     }
 
+    // The values in order, with room for capacity() - size() more at the end.
     void assign(std::vector<T> values)
     {
+        const std::size_t size = values.size();
         data_ = std::move(values);
-        gapStart_ = gapEnd_ = data_.size();
+        data_.resize(std::max(data_.capacity(), size));
+        gapStart_ = size;
+        gapEnd_ = data_.size();
     }
 
     // Calls f(position, value) in order; stops early when f returns false.

@@ -189,6 +189,14 @@ void RecordTable::restore(std::vector<SavedRow> rows, std::uint64_t creationCoun
     finishLoading(creationCounter);
 }
 
+void RecordTable::reserveLoadedRows(std::size_t rows)
+{
+    creation_.reserve(rows);
+    std::vector<RowId> order = order_.toVector();
+    order.reserve(rows);
+    order_.assign(std::move(order));
+}
+
 RowId RecordTable::appendLoadedRow(std::uint64_t creation)
 {
     const RowId row = RowId(creation_.size());

@@ -72,6 +72,7 @@ public:
     // Filling a fresh table from a file: rows appended in order, each with its
     // creation number, values already checked against their fields, then
     // finished once with the table's counter.
+    void reserveLoadedRows(std::size_t rows);
     RowId appendLoadedRow(std::uint64_t creation);
     void setLoadedInteger(RowId row, int field, std::int32_t value) { cells_.at(row, field) = {PackedCell::Integer, std::uint32_t(value)}; }
     void setLoadedBoolean(RowId row, int field, bool value) { cells_.at(row, field) = {PackedCell::Boolean, value ? 1u : 0u}; }

@@ -55,6 +55,17 @@ void ContentHash::flush()
 
 void ContentHash::addInteger(std::int64_t value)
 {
+    if (version_ >= 2) {
+        // A tag and a zigzag varint: most values take two or three bytes.
+        char bytes[11] = {'I'};
+        std::uint64_t zigzag = (std::uint64_t(value) << 1) ^ std::uint64_t(value >> 63);
+        std::size_t size = 1;
+        for (; zigzag >= 0x80; zigzag >>= 7)
+            bytes[size++] = char(zigzag | 0x80);
+        bytes[size++] = char(zigzag);
+        put(bytes, size);
+        return;
+    }
     char bytes[9] = {'I'};
     for (int i = 0; i < 8; ++i)
         bytes[i + 1] = char((std::uint64_t(value) >> (8 * i)) & 0xff);

@@ -134,6 +134,11 @@ void readTable(SqliteDatabase& db, const TreeFileTable& t, RecordTable& table, c
     bool counterOk = counter != meta.end();
     const std::uint64_t creationCounter = counterOk ? counter->second.toULongLong(&counterOk) : 0;
     std::vector<std::uint64_t> creations;
+    SqliteStatement count(db, QStringLiteral("SELECT count(*) FROM %1").arg(quoted(QLatin1String(t.name))));
+    if (count.step() && count.columnInteger(0) > 0 && count.columnInteger(0) < std::int64_t(1) << 28) {
+        creations.reserve(std::size_t(count.columnInteger(0)));
+        table.reserveLoadedRows(std::size_t(count.columnInteger(0)));
+    }
     hash.addName(t.name);
     while (query.step()) {
         const std::int64_t position = query.columnInteger(0), creation = query.columnInteger(1);
