@@ -225,12 +225,11 @@ bool RecordTable::locateInteger(int field, std::int32_t value)
 {
     const bool filtering = hasActiveFilter();
     int best = -1;
-    auto [from, to] = integerIndex(field).rowsWith(value);
-    for (auto it = from; it != to; ++it) {
-        const int position = positionOfRow(it->second);
-        if ((best < 0 || position < best) && (!filtering || filter_(it->second)))
+    integerIndex(field).forEachRowWith(value, [&](RowId row) {
+        const int position = positionOfRow(row);
+        if ((best < 0 || position < best) && (!filtering || filter_(row)))
             best = position;
-    }
+    });
     if (best < 0)
         return false;
     eof_ = false;
@@ -244,10 +243,10 @@ std::vector<int> RecordTable::positionsWithInteger(int field, std::int32_t value
     if (field < 0 || field >= fieldCount())
         return positions;
     const bool filtering = hasActiveFilter();
-    auto [from, to] = integerIndex(field).rowsWith(value);
-    for (auto it = from; it != to; ++it)
-        if (!filtering || filter_(it->second))
-            positions.push_back(positionOfRow(it->second));
+    integerIndex(field).forEachRowWith(value, [&](RowId row) {
+        if (!filtering || filter_(row))
+            positions.push_back(positionOfRow(row));
+    });
     std::sort(positions.begin(), positions.end());
     return positions;
 }

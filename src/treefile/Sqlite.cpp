@@ -4,10 +4,11 @@
 
 #include <sqlite3.h>
 
-SqliteDatabase::SqliteDatabase(const QString& path, Mode)
+SqliteDatabase::SqliteDatabase(const QString& path, Mode mode)
 {
     // No SQLITE_OPEN_URI: '#', '?' and '%' in a path are letters of a file name.
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
+    const int flags = (mode == ReadOwnFile ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)
+                      | SQLITE_OPEN_NOMUTEX;
     openError_ = sqlite3_open_v2(path.toUtf8().constData(), &db_, flags, nullptr);
     if (openError_ != SQLITE_OK) {
         sqlite3_close(db_);

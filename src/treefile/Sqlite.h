@@ -11,7 +11,9 @@ struct sqlite3_stmt;
 // One SQLite connection, closed with the object. Paths are never read as URIs.
 class SqliteDatabase {
 public:
-    enum Mode { CreateNew };  // files are read through their bytes only
+    // Files of others are read through their bytes only; a file this process
+    // has just written and still holds may be read back in place.
+    enum Mode { CreateNew, ReadOwnFile };
     SqliteDatabase(const QString& path, Mode mode);
     // A read-only database over the bytes of a file, which must outlive it:
     // nothing beside that file, no journal and no WAL, is ever looked at.

@@ -270,13 +270,9 @@ namespace treefile {
 
 std::optional<QString> writtenFileRefusal(const QString& file, const GenealogyStore& store, const QString& checksum)
 {
-    auto bytes = readRegularFile(file, maxTreeFileBytes, QStringLiteral("файл вышел больше 1 ГБ"));
-    if (const QString* reason = std::get_if<QString>(&bytes))
-        return *reason;
     const auto refused = [](const QString& reason) { return QStringLiteral("записанный файл не открылся бы: %1").arg(reason); };
-    QByteArray& data = std::get<QByteArray>(bytes);
-    SqliteDatabase db(data);
-    if (!looksLikeSqlite(data) || !db.isOpen())
+    SqliteDatabase db(file, SqliteDatabase::ReadOwnFile);
+    if (!db.isOpen())
         return refused(QStringLiteral("файл повреждён или это не файл древа"));
     try {
         if (pragmaInteger(db, "user_version") != treeFileVersion || pragmaInteger(db, "application_id") != treeFileApplicationId)
@@ -286,9 +282,10 @@ std::optional<QString> writtenFileRefusal(const QString& file, const GenealogySt
         const auto stored = meta.find(checksumKey);
         if (stored == meta.end() || stored->second != checksum.toLatin1())
             throw Refusal{QStringLiteral("его содержимое изменено или повреждено (контрольная сумма не совпадает)")};
+        // The last row of each table is where it belongs: found through the tree of pages, not by reading every row.
         for (const TreeFileTable& t : treeFileTables()) {
-            SqliteStatement count(db, QStringLiteral("SELECT count(*) FROM %1").arg(quoted(QLatin1String(t.name))));
-            if (!count.step() || count.columnInteger(0) != (store.*t.table).recordCount())
+            SqliteStatement last(db, QStringLiteral("SELECT coalesce(max(%1), -1) FROM %2").arg(positionColumn, quoted(QLatin1String(t.name))));
+            if (!last.step() || last.columnInteger(0) != (store.*t.table).recordCount() - 1)
                 throw Refusal{QStringLiteral("файл повреждён или обрезан")};
         }
     } catch (const Refusal& refusal) {
