@@ -144,12 +144,9 @@ void GedcomRecords::unread(const GedcomLine& line)
 
 int GedcomRecords::symbol(const QString& xref)
 {
-    const auto found = symbols_.constFind(xref);
-    if (found != symbols_.cend())
-        return *found;
-    const int id = int(targets_.size());
-    targets_.push_back({});
-    symbols_.insert(xref, id);
+    const int id = symbols_.numberOf(xref);
+    if (id == int(targets_.size()))
+        targets_.push_back({});
     return id;
 }
 

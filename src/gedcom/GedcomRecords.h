@@ -2,6 +2,7 @@
 #include "gedcom/GedcomLine.h"
 #include "gedcom/GedcomName.h"
 #include "gedcom/GedcomStoreWriter.h"
+#include "gedcom/XrefTable.h"
 
 #include <QHash>
 #include <vector>
@@ -113,7 +114,7 @@ private:
 
     Person person_;
     int personNumber_ = 0;
-    QHash<QString, int> symbols_;
+    XrefTable symbols_;
     std::vector<Target> targets_;
     std::vector<Family> families_;
     std::vector<int> children_;

@@ -1,15 +1,12 @@
 #include "store/TextPool.h"
 
-#include <cstring>
+#include <QHashFunctions>
 
 std::uint32_t TextPool::hashOf(QStringView text)
 {
-    // FNV-1a over the UTF-16 units, folded once more so that the low bits,
-    // which pick the slot, depend on every unit.
-    std::uint64_t h = 1469598103934665603ull;
-    for (const QChar c : text)
-        h = (h ^ c.unicode()) * 1099511628211ull;
-    return std::uint32_t(h ^ (h >> 29));
+    // Qt's own string hash uses the processor's AES steps where it has them.
+    const std::size_t h = qHash(text, 0);
+    return std::uint32_t(h ^ (h >> 32));
 }
 
 std::size_t TextPool::find(QStringView text, std::uint32_t hash) const
