@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <sys/mman.h>
 
@@ -34,6 +35,16 @@ CellStore::Chunk CellStore::allocateChunk(std::size_t cells)
     if (!memory)
         throw std::bad_alloc();
     return Chunk(static_cast<PackedCell*>(memory), FreeChunk{bytes});
+}
+
+void CellStore::copyFrom(const CellStore& other)
+{
+    chunks_.clear();
+    for (std::size_t k = 0; k < other.chunks_.size(); ++k) {
+        const std::size_t cells = (std::size_t(firstChunkRows) << k) * fields_;
+        chunks_.push_back(allocateChunk(cells));
+        std::memcpy(chunks_.back().get(), other.chunks_[k].get(), cells * sizeof(PackedCell));
+    }
 }
 
 void CellStore::addRow(std::uint32_t row)

@@ -28,6 +28,8 @@ public:
     void addRow(std::uint32_t row);
     void clear() { chunks_.clear(); }
     void swap(CellStore& other) { chunks_.swap(other.chunks_); }
+    // Becomes a copy of other's cells, chunk by chunk.
+    void copyFrom(const CellStore& other);
 
 private:
     static constexpr std::uint32_t firstChunkRows = 64;

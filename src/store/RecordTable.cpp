@@ -240,6 +240,18 @@ void RecordTable::takeContentsOf(RecordTable& other)
     finishLoading(counter);
 }
 
+void RecordTable::copyContentsOf(const RecordTable& other)
+{
+    assert(other.fieldCount() == fieldCount());
+    clearRows();
+    cells_.copyFrom(other.cells_);
+    texts_ = other.texts_;
+    creation_ = other.creation_;
+    freeRows_ = other.freeRows_;
+    order_ = other.order_;
+    finishLoading(other.creationCounter_);
+}
+
 void RecordTable::storeCell(RowId row, int field, const Cell& value)
 {
     PackedCell& c = cells_.at(row, field);

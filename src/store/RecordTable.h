@@ -81,6 +81,9 @@ public:
     // Takes over the rows, texts and counter of a table of the same fields,
     // which is left empty: how an opened tree replaces the held one.
     void takeContentsOf(RecordTable& other);
+    // Becomes a copy of the rows, texts and counter of a table of the same
+    // fields, in one pass over its memory: a snapshot for another thread.
+    void copyContentsOf(const RecordTable& other);
 
     // Reading the current row; an empty table or field reads 0, "" or false.
     int asInteger(int field) const;

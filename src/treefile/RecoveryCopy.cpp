@@ -43,49 +43,14 @@ void sweepRecoveryFolder(const QDir& folder)
     }
 }
 
-// The cells of one kept table in row order, copied in one block: the window
-// waits only for this flat copy, and the writer thread makes rows of it.
-struct FlatTable {
-    std::vector<std::uint64_t> creation;
-    std::vector<Cell> cells;
-    std::uint64_t counter = 0;
-};
-
-std::vector<FlatTable> flatCopyOf(const GenealogyStore& store)
+// The kept tables copied in one pass over their memory: the window waits
+// only for this copy, and the writer thread saves it.
+std::shared_ptr<GenealogyStore> snapshotOf(const GenealogyStore& store)
 {
-    std::vector<FlatTable> tables;
-    for (const TreeFileTable& t : treeFileTables()) {
-        const RecordTable& table = store.*t.table;
-        FlatTable& flat = tables.emplace_back();
-        flat.counter = table.creationCounter();
-        const int fields = table.fieldCount();
-        flat.creation.reserve(std::size_t(table.recordCount()));
-        flat.cells.reserve(std::size_t(table.recordCount()) * std::size_t(fields));
-        for (int p = 0; p < table.recordCount(); ++p) {
-            const RowId row = table.rowAt(p);
-            flat.creation.push_back(table.creationNumber(row));
-            for (int f = 0; f < fields; ++f)
-                flat.cells.push_back(table.cellAt(row, f));
-        }
-    }
-    return tables;
-}
-
-std::unique_ptr<GenealogyStore> storeOf(std::vector<FlatTable>& tables)
-{
-    auto store = std::make_unique<GenealogyStore>();
-    for (std::size_t i = 0; i < tables.size(); ++i) {
-        RecordTable& table = (*store).*treeFileTables()[i].table;
-        const std::size_t fields = std::size_t(table.fieldCount());
-        std::vector<RecordTable::SavedRow> rows(tables[i].creation.size());
-        for (std::size_t r = 0; r < rows.size(); ++r) {
-            rows[r].creation = tables[i].creation[r];
-            auto first = tables[i].cells.begin() + std::ptrdiff_t(r * fields);
-            rows[r].cells.assign(std::make_move_iterator(first), std::make_move_iterator(first + std::ptrdiff_t(fields)));
-        }
-        table.restore(std::move(rows), tables[i].counter);
-    }
-    return store;
+    auto copy = std::make_shared<GenealogyStore>();
+    for (const TreeFileTable& t : treeFileTables())
+        ((*copy).*t.table).copyContentsOf(store.*t.table);
+    return copy;
 }
 
 } // namespace
@@ -110,11 +75,13 @@ bool RecoveryCopy::write(const GenealogyStore& store, const TreeFileDiagram& dia
 {
     if (writing_.valid() && writing_.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
         return false;
-    auto snapshot = std::make_shared<std::vector<FlatTable>>(flatCopyOf(store));
-    const std::optional<QString> noted = saveBytesAtomically(base_ + QStringLiteral(".path"), treeFile.toUtf8());
-    const QString target = path();
-    writing_ = std::async(std::launch::async, [snapshot, diagram, target, noted, failed] {
-        std::optional<QString> error = noted ? noted : saveTreeFile(*storeOf(*snapshot), diagram, target);
+    std::shared_ptr<const GenealogyStore> snapshot = snapshotOf(store);
+    const QString target = path(), note = base_ + QStringLiteral(".path");
+    // Both files are synced to the disk, which may take long: not on the window's thread.
+    writing_ = std::async(std::launch::async, [snapshot, diagram, target, note, treeFile, failed] {
+        std::optional<QString> error = saveBytesAtomically(note, treeFile.toUtf8());
+        if (!error)
+            error = saveTreeFile(*snapshot, diagram, target);
         if (error && failed)
             failed(*error);
     });

@@ -423,4 +423,10 @@ TEST(TreeFileVersions, FirstLayoutReadsExactlyAndSavesIntoTheNewOne)
     auto reopened = openTreeFile(again);
     ASSERT_TRUE(std::holds_alternative<OpenedTree>(reopened)) << std::get<QString>(reopened).toStdString();
     EXPECT_EQ(everyTableDump(*std::get<OpenedTree>(reopened).store), everyTableDump(*tree.store));
+
+    // The snapshot a recovery copy is written from is the same tree.
+    GenealogyStore copy;
+    for (const TreeFileTable& t : treeFileTables())
+        (copy.*t.table).copyContentsOf(*tree.store.*t.table);
+    EXPECT_EQ(everyTableDump(copy), everyTableDump(*tree.store));
 }
