@@ -140,29 +140,16 @@ void RecordTable::emptyTable()
     notifyCursor();
 }
 
-template <typename Table, typename TakeCell>
-static std::vector<RecordTable::SavedRow> rowsInOrder(Table& table, TakeCell take)
-{
-    std::vector<RecordTable::SavedRow> rows(std::size_t(table.recordCount()));
-    for (std::size_t p = 0; p < rows.size(); ++p) {
-        const RowId row = table.rowAt(int(p));
-        rows[p].creation = table.creationNumber(row);
-        rows[p].cells.reserve(std::size_t(table.fieldCount()));
-        for (int f = 0; f < table.fieldCount(); ++f)
-            rows[p].cells.push_back(take(row, f));
-    }
-    return rows;
-}
-
 std::vector<RecordTable::SavedRow> RecordTable::savedRows() const
 {
-    return rowsInOrder(*this, [this](RowId row, int f) { return cellAt(row, f); });
-}
-
-std::vector<RecordTable::SavedRow> RecordTable::takeRows()
-{
-    std::vector<SavedRow> rows = savedRows();
-    emptyTable();
+    std::vector<SavedRow> rows(static_cast<std::size_t>(recordCount()));
+    for (std::size_t p = 0; p < rows.size(); ++p) {
+        const RowId row = rowAt(int(p));
+        rows[p].creation = creationNumber(row);
+        rows[p].cells.reserve(std::size_t(fieldCount()));
+        for (int f = 0; f < fieldCount(); ++f)
+            rows[p].cells.push_back(cellAt(row, f));
+    }
     return rows;
 }
 
@@ -176,17 +163,6 @@ void RecordTable::clearRows()
     orderChanged();
     for (auto& index : indexes_)
         index.reset();
-}
-
-void RecordTable::restore(std::vector<SavedRow> rows, std::uint64_t creationCounter)
-{
-    clearRows();
-    for (SavedRow& saved : rows) {
-        const RowId row = appendLoadedRow(saved.creation);
-        for (int f = 0; f < fieldCount() && f < int(saved.cells.size()); ++f)
-            storeCell(row, f, saved.cells[std::size_t(f)]);
-    }
-    finishLoading(creationCounter);
 }
 
 void RecordTable::reserveLoadedRows(std::size_t rows)

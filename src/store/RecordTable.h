@@ -55,19 +55,13 @@ public:
     void deleteRecord();
     void emptyTable();
 
-    // A saved copy of the rows: cells and creation numbers in table order, and
-    // the counter that numbers the next new row. Restoring puts the cursor on
-    // the first row, as opening a table does.
+    // A copy of the rows: cells and creation numbers in table order.
     struct SavedRow {
         std::uint64_t creation = 0;
         std::vector<Cell> cells;
     };
     std::vector<SavedRow> savedRows() const;
-    // The same, moved out: the table is left empty.
-    std::vector<SavedRow> takeRows();
     std::uint64_t creationCounter() const { return creationCounter_; }
-    // The cells must already suit the fields; the caller checks them.
-    void restore(std::vector<SavedRow> rows, std::uint64_t creationCounter);
 
     // Filling a fresh table from a file: rows appended in order, each with its
     // creation number, values already checked against their fields, then

@@ -21,7 +21,8 @@ std::size_t TextPool::find(QStringView text, std::uint32_t hash) const
     return slot;
 }
 
-TextPool::Handle TextPool::add(QStringView text)
+template <typename MakeText>
+TextPool::Handle TextPool::addText(QStringView text, MakeText makeText)
 {
     if (2 * (used_ + 1) > slots_.size())
         grow();
@@ -32,21 +33,17 @@ TextPool::Handle TextPool::add(QStringView text)
         ++entries_[handle].references;
         return handle;
     }
-    return insertAt(slot, text.toString(), hash);
+    return insertAt(slot, makeText(), hash);
+}
+
+TextPool::Handle TextPool::add(QStringView text)
+{
+    return addText(text, [text] { return text.toString(); });
 }
 
 TextPool::Handle TextPool::add(const QString& text)
 {
-    if (2 * (used_ + 1) > slots_.size())
-        grow();
-    const std::uint32_t hash = hashOf(text);
-    const std::size_t slot = find(text, hash);
-    if (slots_[slot] != 0) {
-        const Handle handle = slots_[slot] - 1;
-        ++entries_[handle].references;
-        return handle;
-    }
-    return insertAt(slot, text, hash);  // shares the caller's characters
+    return addText(text, [&text] { return text; });  // shares the caller's characters
 }
 
 TextPool::Handle TextPool::insertAt(std::size_t slot, QString text, std::uint32_t hash)

@@ -32,6 +32,8 @@ private:
     std::size_t slotOf(std::uint32_t hash) const { return hash & (slots_.size() - 1); }
     // The slot holding text, or the empty slot where it belongs.
     std::size_t find(QStringView text, std::uint32_t hash) const;
+    template <typename MakeText>
+    Handle addText(QStringView text, MakeText makeText);
     Handle insertAt(std::size_t slot, QString text, std::uint32_t hash);
     void unlinkSlot(std::size_t slot);
     void grow();
