@@ -86,8 +86,14 @@ GenealogyStore::GenealogyStore()
                boolean("ischecked")}),
       selection("RxMemoryData13", {integer("owner"), integer("x"), integer("y"), integer("type")}),
       eventDialogParticipants("RxMemoryData1",
-                              {text("name", 100), integer("owner", false), text("function", 100, "", false)})
+                              {text("name", 100), integer("owner", false), text("function", 100, "", false)}),
+      history(keptTables())
 {
+}
+
+std::vector<RecordTable*> GenealogyStore::keptTables()
+{
+    return {&persons, &links, &events, &participants, &names, &notes, &diagram};
 }
 
 void GenealogyStore::emptyForNewTree()

@@ -1,5 +1,6 @@
 #pragma once
 #include "store/RecordTable.h"
+#include "store/TreeHistory.h"
 
 // Every record table of one family tree, with the designed fields in their
 // designed order. Members are named by role; tableName() gives the designed name.
@@ -20,6 +21,12 @@ struct GenealogyStore {
     RecordTable diagram;          // RxMemoryData5: person rows (type 1, 2) and line rows (type 3)
     RecordTable selection;        // RxMemoryData13
     RecordTable eventDialogParticipants; // RxMemoryData1 of the event dialog
+
+    // The tables a tree file keeps, which the history records; the rest are
+    // views rebuilt from them.
+    std::vector<RecordTable*> keptTables();
+    // Off until the window turns it on.
+    TreeHistory history;
 
     // What "Новый" empties.
     void emptyForNewTree();

@@ -3,6 +3,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <atomic>
 #include <cassert>
 
 RecordTable::RecordTable(QString tableName, std::vector<FieldDef> fields)
@@ -26,7 +27,7 @@ int RecordTable::field(QStringView name) const
     return index;
 }
 
-RowId RecordTable::allocateRow()
+RowId RecordTable::allocateRow(TableChanges* changes)
 {
     RowId row;
     if (!freeRows_.empty()) {
@@ -37,6 +38,8 @@ RowId RecordTable::allocateRow()
         creation_.push_back(0);
         cells_.addRow(row);
     }
+    if (changes)
+        changes->rowChanging(row);
     creation_[row] = ++creationCounter_;
     return row;
 }
@@ -53,13 +56,16 @@ void RecordTable::insertRecord(const std::vector<FieldValue>& values)
 
 void RecordTable::insertValues(const FieldValue* values, std::size_t size)
 {
-    const RowId row = allocateRow();
+    TableChanges* changes = recording();
+    const RowId row = allocateRow(changes);
     const std::size_t count = std::min(size, fields_.size());
     for (std::size_t f = 0; f < count; ++f)
         storeCell(row, int(f), values[f].convertedFor(fields_[f].kind, fields_[f].size));
     indexAdd(row);
     const int position = current_ < 0 ? recordCount() : current_;
     order_.insert(std::size_t(position), row);
+    if (changes)
+        changes->rowInserted(row, std::size_t(position));
     orderChanged();
     current_ = position;
     eof_ = false;
@@ -90,6 +96,8 @@ void RecordTable::setValue(int field, const FieldValue& value)
         return;
     const FieldDef& def = fields_[std::size_t(field)];
     const RowId row = currentRow();
+    if (TableChanges* changes = recording())
+        changes->rowChanging(row);
     IntegerIndex* index = std::size_t(field) < indexes_.size() ? indexes_[std::size_t(field)].get() : nullptr;
     const PackedCell& old = cells_.at(row, field);
     if (index && old.kind == PackedCell::Integer)
@@ -107,7 +115,12 @@ void RecordTable::deleteRecord()
     if (current_ < 0)
         return;
     contentChanged();
-    releaseRow(currentRow());
+    const RowId row = currentRow();
+    if (TableChanges* changes = recording()) {
+        changes->rowChanging(row);
+        changes->rowErasing(row, std::size_t(current_));
+    }
+    releaseRow(row);
     order_.erase(std::size_t(current_));
     orderChanged();
     state_ = State::Browse;
@@ -130,9 +143,15 @@ void RecordTable::deleteRecord()
 
 void RecordTable::emptyTable()
 {
-    if (!order_.empty())
+    if (!order_.empty()) {
         contentChanged();
-    clearRows();
+        if (TableChanges* changes = recording())
+            emptyRecorded(*changes);
+        else
+            clearRows();
+    } else if (!recorder_) {
+        clearRows();  // lets go of the memory; a recorded table's texts may still be kept by steps
+    }
     current_ = -1;
     eof_ = true;
     state_ = State::Browse;
@@ -153,8 +172,24 @@ std::vector<RecordTable::SavedRow> RecordTable::savedRows() const
     return rows;
 }
 
+void RecordTable::emptyRecorded(TableChanges& changes)
+{
+    std::vector<RowId> rows = order_.toVector();
+    for (RowId row : rows) {
+        changes.rowChanging(row);
+        releaseRow(row);
+    }
+    changes.orderReplacing(std::move(rows));
+    order_.clear();
+    orderChanged();
+}
+
 void RecordTable::clearRows()
 {
+    // Steps keep texts of this pool: they go first.
+    if (recorder_)
+        recorder_->tableCleared(*this);
+    ++contents_;
     cells_.clear();
     texts_.clear();
     creation_.clear();
@@ -361,6 +396,26 @@ int RecordTable::priorVisibleFrom(int position) const
         if (isVisible(order_[std::size_t(p)]))
             return p;
     return -1;
+}
+
+std::uint64_t RecordTable::freshEpoch()
+{
+    static std::atomic<std::uint64_t> epochs{0};
+    return ++epochs;
+}
+
+void RecordTable::showCursorAt(std::optional<RowId> row)
+{
+    state_ = State::Browse;
+    if (row && *row < creation_.size() && creation_[*row] != 0) {
+        if (const int position = positionOfRow(*row); position >= 0) {
+            current_ = position;
+            eof_ = false;
+            return;
+        }
+    }
+    eof_ = order_.empty();
+    current_ = order_.empty() ? -1 : std::clamp(current_, 0, recordCount() - 1);
 }
 
 void RecordTable::moveCursor(int position)

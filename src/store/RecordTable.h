@@ -3,6 +3,7 @@
 #include "store/FieldValue.h"
 #include "store/GapBuffer.h"
 #include "store/IntegerIndex.h"
+#include "store/TableChanges.h"
 #include "store/TextPool.h"
 
 #include <QString>
@@ -11,10 +12,8 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <vector>
-
-// Stable identity of a row for as long as it exists; not its position.
-using RowId = std::uint32_t;
 
 // Told of changes so that bound grids can follow. While controls are disabled
 // the table holds its notices back and sends one catch-up at the last enable.
@@ -130,6 +129,7 @@ public:
     // Positions (0-based, among all rows) for grids and bulk walks.
     int currentPosition() const { return current_; }
     RowId currentRow() const { return order_[std::size_t(current_)]; }
+    std::optional<RowId> currentRowId() const { return current_ < 0 ? std::nullopt : std::optional(currentRow()); }
     RowId rowAt(int position) const { return order_[std::size_t(position)]; }
     void setCurrentPosition(int position);
 
@@ -155,13 +155,23 @@ public:
     void addObserver(RecordTableObserver* observer);
     void removeObserver(RecordTableObserver* observer);
 
+    // Every change of rows, values and order inside a step is told to the
+    // recorder before it is made, so that it can be undone.
+    void setRecorder(TableRecorder* recorder) { recorder_ = recorder; }
+
 private:
+    friend class TableChanges;
+    TableChanges* recording(bool orderOnly = false) { return recorder_ ? recorder_->changesFor(*this, orderOnly) : nullptr; }
+    void emptyRecorded(TableChanges& changes);
+    // The current row after an undo: the given one, or one still there.
+    void showCursorAt(std::optional<RowId> row);
+    static std::uint64_t freshEpoch();
     int convertedInteger(const PackedCell& cell) const;
     Cell unpacked(const PackedCell& cell) const;
     // Stores a value already converted for the field, letting go of the old text.
     void storeCell(RowId row, int field, const Cell& value);
     void clearRows();
-    RowId allocateRow();
+    RowId allocateRow(TableChanges* changes);
     void insertValues(const FieldValue* values, std::size_t size);
     void releaseRow(RowId row);
     int nextVisibleFrom(int position) const;   // -1 when none
@@ -214,6 +224,16 @@ private:
     mutable std::vector<int> positions_;                  // by rowId, valid unless stale
     mutable bool positionsStale_ = true;
     mutable int staleSearches_ = 0;
+    TableRecorder* recorder_ = nullptr;
+    std::uint64_t contents_ = 0;  // counts the times every row and text was let go at once
+    // Changes with each sort made outside a step: recorded places of rows hold
+    // only while it stays the same.
+    std::uint64_t orderEpoch_ = freshEpoch();
+    struct SortSpec {
+        int field = -1;
+        bool caseInsensitive = false;
+        bool descending = false;
+    } lastSort_;
 };
 
 // Suspends a table's grids for the life of a scope.

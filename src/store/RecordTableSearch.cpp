@@ -10,6 +10,7 @@ void RecordTable::releaseRow(RowId row)
     indexRemove(row);
     for (int f = 0; f < fieldCount(); ++f)
         storeCell(row, f, std::monostate{});
+    creation_[row] = 0;  // marks the row as absent
     freeRows_.push_back(row);
 }
 
@@ -157,6 +158,11 @@ void RecordTable::sortOnField(int field, bool caseInsensitive, bool descending)
         if (current_ >= 0 && sorted[i] == wasCurrent)
             current_ = int(i);
     }
+    lastSort_ = {field, caseInsensitive, descending};
+    if (TableChanges* changes = recording(true))
+        changes->orderReplacing(rows);
+    else
+        orderEpoch_ = freshEpoch();
     order_.assign(std::move(sorted));
     orderChanged();
     notifyReset();
