@@ -1,4 +1,5 @@
 #include "app/TForm1.h"
+#include "store/TreeHistory.h"
 
 #include "card/ui/CardController.h"
 #include "card/ui/TForm3.h"
@@ -65,7 +66,7 @@ TForm1::TForm1(Platform& platform) : QMainWindow(nullptr), platform_(platform)
 
     setCountsText(0, 0);
     ShowListMode();
-    watchTreeChanges();
+    watchHistory();
     rebuildRecentFiles();
     recovery_ = std::make_unique<RecoveryCopy>();
     auto* recoveryTimer = new QTimer(this);
@@ -113,10 +114,12 @@ void TForm1::createSecondaryWindows()
     connect(windows_.navigator.get(), &SecondaryWindow::closed, this, [this] { N39->setChecked(false); });
     connect(windows_.imageProperties.get(), &TOKBottomDlg1::confirmed, this, &TForm1::confirmImageProperties);
     diagram_->bindWindows(*windows_.navigator, *windows_.imageProperties);
-    // A stretch changes the units, which the tree file keeps.
-    connect(windows_.navigator.get(), &TForm4::diagramChanged, this, &TForm1::markModified);
+    for (QWidget* window : windows_.all())
+        window->installEventFilter(this);
+    store_.history.setSideState(diagram_->historySideState());
     // The dialog confirms itself once, so that its initial settings reach the canvas.
     windows_.imageProperties->OKBtnClick();
+    store_.history.clear();
     markSaved();
 }
 
@@ -124,8 +127,8 @@ void TForm1::confirmImageProperties()
 {
     if (windows_.navigator && N39->isChecked() && mode_ == DiagramMode)
         windows_.navigator->show();
+    const HistoryStep step(store_.history, QStringLiteral("свойства изображения"));
     diagram_->imagePropertiesConfirmed();
-    markModified();
 }
 
 QString TForm1::statusText() const
@@ -165,6 +168,17 @@ void TForm1::resizeEvent(QResizeEvent* event)
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::Show || event->type() == QEvent::Hide) {
+        // Whatever the image properties dialog changes, up to its OK, is one step;
+        // OK's own changes follow its hiding.
+        if (windows_.imageProperties && watched == windows_.imageProperties.get()) {
+            if (event->type() == QEvent::Show)
+                store_.history.beginStep(QStringLiteral("свойства изображения"));
+            else
+                QTimer::singleShot(0, this, [this] { store_.history.endStep(); });
+        }
+        refreshHistoryActions();
+    }
     if (watched == Panel1 && event->type() == QEvent::Resize)
         placeDropDownButtons();
     if (card_ && watched == card_->panel10 && event->type() == QEvent::Resize)

@@ -160,9 +160,16 @@ private:
     void startNewTree();
     // "Новый" once the unsaved changes are settled.
     void resetToNewTree();
-    void watchTreeChanges();
-    void markModified();
     void markSaved();
+    // The undo history: TForm1History.cpp.
+    void buildHistoryActions(QMenu* edit);
+    void watchHistory();
+    bool historyBlocked() const;
+    void refreshHistoryActions();
+    void undoStep();
+    void redoStep();
+    void showSavedState(bool saved);
+    void followHistory();
     void updateCaption();
     bool maySaveChanges();
     bool writeTree(const QString& path);
@@ -205,6 +212,7 @@ private:
     QAction *N2 = nullptr, *N3 = nullptr, *N4 = nullptr, *Gedcom1 = nullptr, *ClipboardBMP1 = nullptr, *Image1 = nullptr,
             *txt1 = nullptr;
     QAction *N23 = nullptr, *N22 = nullptr, *N6 = nullptr, *N7 = nullptr;
+    QAction *UndoStep = nullptr, *RedoStep = nullptr;  // "Отменить", "Повторить"
     QAction *N10 = nullptr, *N11 = nullptr, *N12 = nullptr;
     QAction *N18 = nullptr, *N17 = nullptr, *N24 = nullptr, *N37 = nullptr, *N39 = nullptr, *N29 = nullptr;
     QAction *N26 = nullptr, *N27 = nullptr, *N28 = nullptr, *N32 = nullptr, *N33 = nullptr, *N34 = nullptr;

@@ -1,5 +1,6 @@
 // The main window's own commands.
 #include "app/TForm1.h"
+#include "store/TreeHistory.h"
 
 #include "platform/Platform.h"
 #include "diagram/ui/DiagramController.h"
@@ -34,6 +35,7 @@ void TForm1::resetToNewTree()
 
 void TForm1::startNewTree()
 {
+    const HistorySuspended quiet(store_.history);
     store_.emptyForNewTree();
     for (QMenu* menu : {RxPopupMenu3, RxPopupMenu5}) {
         const QList<QAction*> entries = menu->actions();
@@ -45,6 +47,7 @@ void TForm1::startNewTree()
     if (mode_ == CardMode)
         selectTab(ListMode);
     diagram_->ClearDiagram();
+    store_.history.clear();
 }
 
 void TForm1::N7Click()

@@ -124,6 +124,7 @@ void TForm1::buildMenus()
 
     QMenu* edit = MainMenu1->addMenu(QStringLiteral("Редактировать"));
     edit->setObjectName(QStringLiteral("N8"));
+    buildHistoryActions(edit);
     N10 = addNamedAction(edit, "N10", "Копировать");
     N11 = addNamedAction(edit, "N11", "Вырезать");
     N12 = addNamedAction(edit, "N12", "Вставить");

@@ -1,5 +1,6 @@
 // The mode switch, the completion of picks and the view options.
 #include "app/TForm1.h"
+#include "store/TreeHistory.h"
 
 #include "card/ui/CardController.h"
 #include "diagram/ui/DiagramController.h"
@@ -77,6 +78,7 @@ bool TForm1::TabSet1Change(int newIndex)
         completeParticipantPick();
     diagram_->AddPickedPerson();
     FormResize();
+    refreshHistoryActions();
     return allow;
 }
 
@@ -95,6 +97,7 @@ void TForm1::completeLinkPick()
     TForm2& dialog = *windows_.linkDialog;
     const int p = store_.persons.asInteger(PersonField::num);
     const int q = dialog.linkPartner;
+    const HistoryStep step(store_.history, QStringLiteral("добавление связи"));
     switch (dialog.choice()) {
     case TForm2::Parent:
         store_.links.insertRecord({p, q, LinkKind::ParentOf});
@@ -129,6 +132,7 @@ void TForm1::completeParticipantPick()
 
 void TForm1::endPick()
 {
+    refreshHistoryActions();
     RestoreMainMenu();
     ApplyViewSettings();
     showCountsFromTables();

@@ -1,6 +1,7 @@
 // Keeping the tree in a file: open, save, save as, the recent files, the
 // modified marker and the question before unsaved changes would be lost.
 #include "app/TForm1.h"
+#include "store/TreeHistory.h"
 
 #include "diagram/ui/DiagramController.h"
 #include "gedcom/ui/ImportController.h"
@@ -56,26 +57,10 @@ void keepRecentFiles(const QStringList& files)
 
 } // namespace
 
-void TForm1::watchTreeChanges()
-{
-    for (const TreeFileTable& t : treeFileTables())
-        (store_.*t.table).setChangeCallback([this] { markModified(); });
-}
-
-void TForm1::markModified()
-{
-    if (modified_)
-        return;
-    modified_ = true;
-    setWindowModified(true);
-}
-
 void TForm1::markSaved()
 {
-    modified_ = false;
-    setWindowModified(false);
-    if (recovery_)
-        recovery_->remove();
+    store_.history.setSaved();
+    showSavedState(true);
 }
 
 void TForm1::updateCaption()
@@ -175,9 +160,14 @@ bool TForm1::replaceTree(const QString& path)
     OpenedTree& tree = std::get<OpenedTree>(opened);
     for (QWidget* window : windows_.all())
         window->hide();
-    startNewTree();
-    replaceStoreTables(store_, *tree.store);
-    diagram_->applyKeptDiagram(tree.diagram);
+    {
+        // Another tree: the steps of this one cannot be undone in it.
+        const HistorySuspended quiet(store_.history);
+        startNewTree();
+        replaceStoreTables(store_, *tree.store);
+        diagram_->applyKeptDiagram(tree.diagram);
+    }
+    store_.history.clear();
     selectTab(ListMode);
     store_.persons.first();
     captionName_.clear();
@@ -245,7 +235,7 @@ void TForm1::offerRecoveryCopies()
         if (replaceTree(copy.path)) {
             treeFile_ = copy.treeFile;
             updateCaption();
-            markModified();
+            store_.history.clear(false);
             // This instance's own copy first: the restored work is never only in memory.
             writeRecoveryCopy();
             if (recovery_)

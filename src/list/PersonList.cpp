@@ -121,3 +121,16 @@ void deletePersonEverywhere(GenealogyStore& store, int num)
                 lines.push_back(p);
     deletePositions(diagram, lines);
 }
+
+QString personDeletionStepName(RecordTable& persons, int num)
+{
+    QStringList parts;
+    for (int position : persons.positionsWithInteger(PersonField::num, num)) {
+        const RowId row = persons.rowAt(position);
+        for (int field : {PersonField::fam, PersonField::name, PersonField::surname})
+            if (const QString* text = persons.textAt(row, field); text && !text->trimmed().isEmpty())
+                parts << text->trimmed();
+        break;
+    }
+    return QStringLiteral("удаление персонажа ") + (parts.isEmpty() ? QString::number(num) : parts.join(QLatin1Char(' ')));
+}

@@ -25,3 +25,7 @@ void deletePersonAndLinks(GenealogyStore& store, int num);
 // participations (an event goes with its last participant), every box and
 // every line on the diagram.
 void deletePersonEverywhere(GenealogyStore& store, int num);
+
+// "удаление персонажа Иванов Иван Петрович": the name of the history step
+// that deletes the person numbered num.
+QString personDeletionStepName(RecordTable& persons, int num);

@@ -63,7 +63,9 @@ TreeHistory::TreeHistory(std::vector<RecordTable*> keptTables) : tables_(std::mo
 
 TreeHistory::~TreeHistory()
 {
-    // The steps give their texts back to the tables, which are still there.
+    // The steps give their texts back to the tables, which are still there;
+    // whoever watched the stack may be gone.
+    const QSignalBlocker blocker(&stack_);
     stack_.clear();
     open_.reset();
     for (RecordTable* table : tables_)
@@ -99,6 +101,12 @@ void TreeHistory::beginStep(const QString& name)
         cursorsAtBegin_.push_back(table->currentRowId());
     if (side_.capture)
         sideAtBegin_ = side_.capture();
+}
+
+void TreeHistory::nameStep(const QString& name)
+{
+    if (open_)
+        open_->name = name;
 }
 
 void TreeHistory::endStep()

@@ -41,6 +41,8 @@ public:
     void beginStep(const QString& name);
     void endStep();
     bool stepOpen() const { return depth_ > 0; }
+    // Names the open step once its command knows what it works on.
+    void nameStep(const QString& name);
 
     const QUndoStack& stack() const { return stack_; }
     QUndoStack& stack() { return stack_; }
@@ -100,13 +102,23 @@ private:
 // One step of the history for the life of a scope.
 class HistoryStep {
 public:
-    HistoryStep(TreeHistory& history, const QString& name) : history_(history) { history_.beginStep(name); }
-    ~HistoryStep() { history_.endStep(); }
+    HistoryStep(TreeHistory& history, const QString& name) : history_(&history) { history_->beginStep(name); }
+    // No step without a history (windows tried alone in tests).
+    HistoryStep(TreeHistory* history, const QString& name) : history_(history)
+    {
+        if (history_)
+            history_->beginStep(name);
+    }
+    ~HistoryStep()
+    {
+        if (history_)
+            history_->endStep();
+    }
     HistoryStep(const HistoryStep&) = delete;
     HistoryStep& operator=(const HistoryStep&) = delete;
 
 private:
-    TreeHistory& history_;
+    TreeHistory* history_;
 };
 
 // Changes not recorded for the life of a scope.

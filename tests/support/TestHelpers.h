@@ -13,6 +13,9 @@
 
 class QTableView;
 
+// Changes of kept tables made outside any history step so far.
+extern int strayHistoryChanges;
+
 // Lets gtest print QStrings in failure messages.
 inline void PrintTo(const QString& s, std::ostream* os)
 {

@@ -4,6 +4,8 @@
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
+int strayHistoryChanges = 0;
+
 namespace {
 QtMessageHandler defaultHandler = nullptr;
 
@@ -13,6 +15,12 @@ void quietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
     if (message.startsWith(QLatin1String("This plugin does not support")) ||
         message.startsWith(QLatin1String("QStandardPaths:")))
         return;
+    // A command changed the tree outside a step of the undo history; tests
+    // that seed a window's tables directly do so too, so it is counted.
+    if (message.startsWith(QLatin1String("kept table "))) {
+        ++strayHistoryChanges;
+        return;
+    }
     if (defaultHandler)
         defaultHandler(type, context, message);
 }

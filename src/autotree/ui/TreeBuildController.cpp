@@ -1,4 +1,5 @@
 #include "autotree/ui/TreeBuildController.h"
+#include "store/TreeHistory.h"
 
 #include "autotree/CompressDiagram.h"
 #include "diagram/ui/DiagramController.h"
@@ -55,6 +56,12 @@ void TreeBuildController::N35Click()
 void TreeBuildController::build(TreeKind kind)
 {
     DiagramView& view = *diagram_.ScrollBox1;
+    static const QString stepNames[] = {QStringLiteral("построение восходящего древа"),
+                                        QStringLiteral("построение нисходящего древа"),
+                                        QStringLiteral("построение двустороннего древа")};
+    const QString& stepName = kind == TreeKind::Ascending ? stepNames[0]
+                              : kind == TreeKind::Descending ? stepNames[1] : stepNames[2];
+    const HistoryStep step(store_.history, stepName);
     const TreeBuildResult result = BuildTree(kind, store_, diagram_.diagramUnits(), view);
     Platform& platform = frame_.platform();
     if (result.refused) {
@@ -81,5 +88,6 @@ void TreeBuildController::N33Click()
 
 void TreeBuildController::N34Click()
 {
+    const HistoryStep step(store_.history, QStringLiteral("сжатие диаграммы"));
     CompressDiagram(store_.diagram, diagram_.diagramUnits().h);
 }

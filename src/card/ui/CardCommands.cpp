@@ -222,10 +222,12 @@ void CardController::N58Click()
             frame_.platform().showMessage(MainFrame::applicationTitle(), QStringLiteral("Основное имя удалить нельзя"));
             return;
         }
+        const HistoryStep step(store_.history, QStringLiteral("удаление имени"));
         removeStoredName(store_, person, name.nameRow);
         BuildCard(person);
     }
     if (hasFocus(DBGrid3) && !store_.cardEvents.isEmpty()) {
+        const HistoryStep step(store_.history, QStringLiteral("удаление события из карточки"));
         removeParticipation(store_, person, store_.cardEvents.asInteger(CardEventField::id),
                             store_.cardEvents.asString(CardEventField::function));
         BuildCard(person);
@@ -282,6 +284,7 @@ void CardController::N60Click()
     RecordTable& lines = store_.cardLines;
     if (lines.isEmpty())
         return;
+    const HistoryStep step(store_.history, QStringLiteral("удаление ссылки"));
     deleteLinkOfLine(store_, cardPerson(), lines.asInteger(CardLineField::link), lines.asInteger(CardLineField::type));
     lines.deleteRecord();
     frame_.showCountsFromTables();
@@ -291,6 +294,7 @@ void CardController::AddRelative(Relative kind)
 {
     if (!addPerson_ || store_.persons.isEmpty())
         return;
+    const HistoryStep step(store_.history, QStringLiteral("добавление родственника"));
     const int c = cardPerson();
     const bool cardPersonMale = store_.persons.asBoolean(PersonField::sex);
     const int n = addPerson_();

@@ -84,15 +84,19 @@ void CardController::addMedia()
     const std::optional<QString> chosen = platform.openPicture();
     if (!chosen || !QFileInfo(*chosen).isFile())
         return;
+    const HistoryStep step(store_.history, QStringLiteral("добавление медиа-файла"));
     storeMedia(store_, cardPerson(), title, QFileInfo(*chosen).absoluteFilePath());
 }
 
 void CardController::N75Click()
 {
-    if (hasFocus(DBGrid5))
+    if (hasFocus(DBGrid5)) {
+        const HistoryStep step(store_.history, QStringLiteral("удаление комментария"));
         takeCardNote(store_, store_.cardComments);
-    else if (hasFocus(DBGrid6))
+    } else if (hasFocus(DBGrid6)) {
+        const HistoryStep step(store_.history, QStringLiteral("удаление медиа-файла"));
         takeCardNote(store_, store_.cardMedia);
+    }
 }
 
 void CardController::N77Click()
@@ -100,6 +104,8 @@ void CardController::N77Click()
     if (store_.cardComments.isEmpty() || !noteDialog_)
         return;
     store_.cardComments.disableControls();  // resumed when the note dialog closes
+    // The comment is out of the store while it is viewed: one step until the dialog closes.
+    store_.history.beginStep(QStringLiteral("изменение комментария"));
     const Note note = takeCardNote(store_, store_.cardComments);
     noteDialog_->showViewed(note);
 }

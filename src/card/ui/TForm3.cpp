@@ -1,4 +1,5 @@
 #include "card/ui/TForm3.h"
+#include "store/TreeHistory.h"
 
 #include "dialogs/ui/DialogFlags.h"
 #include "platform/Platform.h"
@@ -76,6 +77,7 @@ void TForm3::showViewed(const Note& note)
     setWindowTitle(note.header);
     RxRichEdit1->setPlainText(note.data);
     viewed_ = note;
+    viewStep_ = true;
     Button2->hide();
     show();
 }
@@ -111,6 +113,10 @@ void TForm3::endView()
     viewed_.reset();
     store_.cardComments.enableControls();  // suspended by view mode
     Button2->show();
+    if (viewStep_) {
+        viewStep_ = false;
+        store_.history.endStep();
+    }
 }
 
 void TForm3::Button1Click()
@@ -120,7 +126,10 @@ void TForm3::Button1Click()
     const QString text = RxRichEdit1->toPlainText();
     viewed_.reset();  // stored anew below, not put back on hiding
     hide();
-    storeComment(store_, person, header, text);
+    {
+        const HistoryStep step(store_.history, QStringLiteral("добавление комментария"));
+        storeComment(store_, person, header, text);
+    }
     endView();
 }
 

@@ -45,4 +45,5 @@ private:
     GenealogyStore& store_;
     Platform& platform_;
     std::optional<Note> viewed_;  // the comment in view mode, until OK stores it
+    bool viewStep_ = false;       // the history step the viewing began is open
 };

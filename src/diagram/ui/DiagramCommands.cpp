@@ -1,6 +1,8 @@
 // The commands of the diagram's two popup menus.
 #include "diagram/ui/DiagramController.h"
 
+#include "list/PersonList.h"
+
 #include "list/ui/PersonListController.h"
 #include "platform/Platform.h"
 #include "store/GenealogyStore.h"
@@ -70,6 +72,8 @@ void DiagramController::markFemale(int num)
 
 void DiagramController::addNewPersonBox(bool male)
 {
+    const HistoryStep step(store_.history, male ? QStringLiteral("добавление мужчины на диаграмму")
+                                                : QStringLiteral("добавление женщины на диаграмму"));
     const int num = list_.AddPerson();
     if (!male)
         markFemale(num);
@@ -108,6 +112,7 @@ void DiagramController::AddPickedPerson()
 {
     if (!pickingFromList)
         return;
+    const HistoryStep step(store_.history, QStringLiteral("добавление персонажа на диаграмму"));
     const int num = store_.persons.asInteger(PersonField::num);
     const bool alreadyShown = personRowPosition(store_.diagram, num) >= 0;
     if (alreadyShown)
@@ -161,6 +166,7 @@ void DiagramController::N61Click()
         frame_.platform().showMessage(MainFrame::applicationTitle(), QStringLiteral("Слишком много"));
         return;
     }
+    const HistoryStep step(store_.history, QStringLiteral("скелет восходящего древа"));
     AddAncestorSkeleton(generations, popupPoint.x(), popupPoint.y(), -2, true);
     sortLinesFirst(store_.diagram);
     const DiagramUnits units = diagramUnits();
@@ -204,6 +210,7 @@ void DiagramController::N43Click()
 
 void DiagramController::N44Click()
 {
+    const HistoryStep step(store_.history, QStringLiteral("удаление с рисунка"));
     paintEnabled = false;
     RemoveFromDiagram(store_.diagram, popupPerson);
     EraseDiagram();
@@ -213,6 +220,7 @@ void DiagramController::N44Click()
 
 void DiagramController::N45Click()
 {
+    const HistoryStep step(store_.history, personDeletionStepName(store_.persons, popupPerson));
     paintEnabled = false;
     RemoveFromDiagram(store_.diagram, popupPerson);
     list_.DeletePerson(popupPerson);
@@ -234,6 +242,7 @@ void DiagramController::N30Click()
 
 void DiagramController::N50Click()
 {
+    const HistoryStep step(store_.history, QStringLiteral("выравнивание по сетке"));
     const DiagramUnits units = diagramUnits();
     AlignToGrid(store_.diagram, units.h, units.v);
     NormaliseDiagram(store_.diagram, units, *ScrollBox1);
@@ -243,6 +252,7 @@ void DiagramController::N50Click()
 
 void DiagramController::N51Click()
 {
+    const HistoryStep step(store_.history, QStringLiteral("очистка диаграммы"));
     clearDiagramTables(store_, *ScrollBox1);
     EraseDiagram();
 }

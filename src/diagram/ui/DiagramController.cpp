@@ -1,5 +1,7 @@
 #include "diagram/ui/DiagramController.h"
 
+#include "store/TreeHistory.h"
+
 #include "diagram/DiagramIndex.h"
 #include "diagram/ui/DiagramIndexWatch.h"
 #include "diagram/DiagramLayout.h"
@@ -51,6 +53,7 @@ void DiagramController::bindWindows(TForm4& navigator, TOKBottomDlg1& imagePrope
     NavigatorTarget navigated;
     navigated.scroll = ScrollBox1;
     navigated.items = &store_.diagram;
+    navigated.history = &store_.history;
     navigated.units = [this] { return imageProperties_->units(); };
     navigated.setUnits = [this](DiagramUnits units) { imageProperties_->setUnits(units); };
     navigated.reportError = [this](const QString& text) {
@@ -122,6 +125,42 @@ void DiagramController::showImageProperties()
         return;
     frame_.frameWindow()->setEnabled(false);
     imageProperties_->show();
+}
+
+namespace {
+
+bool sameSettingsAndRanges(const TreeFileDiagram& a, const TreeFileDiagram& b)
+{
+    const DiagramSettings &x = a.settings, &y = b.settings;
+    return x.names == y.names && x.familyNames == y.familyNames && x.straightLines == y.straightLines
+           && x.grid == y.grid && x.units.h == y.units.h && x.units.v == y.units.v && x.lineWidth == y.lineWidth
+           && a.font == b.font && a.malePicture.cacheKey() == b.malePicture.cacheKey()
+           && a.femalePicture.cacheKey() == b.femalePicture.cacheKey() && a.horzRange == b.horzRange
+           && a.vertRange == b.vertRange;
+}
+
+} // namespace
+
+SideState DiagramController::historySideState()
+{
+    return {[this] { return std::any(keptDiagram()); },
+            [this](const std::any& kept) {
+                TreeFileDiagram diagram = std::any_cast<const TreeFileDiagram&>(kept);
+                diagram.horzPosition = ScrollBox1->horzPosition();
+                diagram.vertPosition = ScrollBox1->vertPosition();
+                applyKeptDiagram(diagram);
+            },
+            [](const std::any& a, const std::any& b) {
+                return sameSettingsAndRanges(std::any_cast<const TreeFileDiagram&>(a),
+                                             std::any_cast<const TreeFileDiagram&>(b));
+            }};
+}
+
+void DiagramController::historyApplied()
+{
+    dragging = bandSelecting = false;
+    store_.selection.emptyTable();
+    repaintDiagram();
 }
 
 QFont DiagramController::diagramFont() const

@@ -7,6 +7,7 @@
 #include <optional>
 
 class DiagramIndex;
+struct SideState;
 class DiagramView;
 struct TreeFileDiagram;
 struct GenealogyStore;
@@ -44,6 +45,13 @@ public:
     // The diagram's part of a tree file: settings, pictures and the scroll box.
     TreeFileDiagram keptDiagram() const;
     void applyKeptDiagram(const TreeFileDiagram& kept);
+    // The settings and the scroll ranges as steps of the history give them
+    // back; the view stays where it is scrolled.
+    SideState historySideState();
+    // After an undo or redo: the selection is dropped and the diagram drawn anew.
+    void historyApplied();
+    // A pick of a parent or of a person from the list is under way.
+    bool picking() const { return pickingParent || pickingFromList; }
 
     // The font of the image properties dialog, which the export writes with.
     QFont diagramFont() const;

@@ -31,6 +31,7 @@ void DiagramController::PaintBox1MouseDown(Qt::MouseButton button, int x, int y)
         const int parent = PersonAt(x, y);
         // Nobody may be their own parent: every later tree would recurse without end.
         if (parent != -1 && parent != popupPerson) {
+            const HistoryStep step(store_.history, QStringLiteral("указание родителя"));
             insertLineRow(store_.diagram, popupPerson, parent);
             store_.links.insertRecord({parent, popupPerson, LinkKind::ParentOf});
             sortLinesFirst(store_.diagram);
@@ -135,6 +136,7 @@ void DiagramController::popupAt(QMenu* menu, QPoint globalPos)
 void DiagramController::finishDrag()
 {
     dragging = false;
+    const HistoryStep step(store_.history, QStringLiteral("перемещение по диаграмме"));
     RecordTable& selection = store_.selection;
     for (int p = 0; p < selection.recordCount(); ++p) {
         const RowId row = selection.rowAt(p);

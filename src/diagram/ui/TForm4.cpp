@@ -1,5 +1,7 @@
 #include "diagram/ui/TForm4.h"
 
+#include "store/TreeHistory.h"
+
 #include "diagram/DiagramLayout.h"
 #include "diagram/LegendPictures.h"
 #include "diagram/ui/NavigatorGlyphs.h"
@@ -174,6 +176,8 @@ void TForm4::stretch(StretchDirection direction)
 {
     if (!target_.scroll || !target_.items || !target_.units || !target_.setUnits)
         return;
+    const HistoryStep step(target_.history, direction == StretchDirection::Enlarge ? QStringLiteral("растяжение диаграммы")
+                                                                                   : QStringLiteral("сжатие диаграммы"));
     const StretchFactors f = stretchFactors(axisMode_, direction);
     DiagramUnits units = target_.units();
     if (stretchUnits(units, f.x, f.y)) {

@@ -12,12 +12,15 @@ class QToolButton;
 class RecordTable;
 
 // What the navigator works on; it owns none of it.
+class TreeHistory;
+
 struct NavigatorTarget {
     DiagramScroll* scroll = nullptr;
     RecordTable* items = nullptr;
     std::function<DiagramUnits()> units;         // H and V of the image properties dialog
     std::function<void(DiagramUnits)> setUnits;  // writes them back there
     std::function<void(const QString&)> reportError;
+    TreeHistory* history = nullptr;  // a stretch is one step of it
 };
 
 // The diagram navigator: shifts, centres and stretches the diagram.

@@ -242,7 +242,10 @@ void Tevents_form::Button5Click()
     entry.type = ComboBox1->currentText();
     entry.date = Button1->text();
     entry.place = ComboBox2->currentText();
-    saveEvent(store_, entry);
+    {
+        const HistoryStep step(store_.history, editing_ ? QStringLiteral("изменение события") : QStringLiteral("добавление события"));
+        saveEvent(store_, entry);
+    }
     Q_EMIT eventStored(dialogPerson_);
     hide();
 }

@@ -96,7 +96,10 @@ void Tnames_form::Button1Click()
         return;
     }
     const int person = store_.persons.asInteger(PersonField::num);
-    storeName(store_, person, entry(), replaced_);
+    {
+        const HistoryStep step(store_.history, replaced_ ? QStringLiteral("изменение имени") : QStringLiteral("добавление имени"));
+        storeName(store_, person, entry(), replaced_);
+    }
     hide();
     Q_EMIT nameStored(person);
 }

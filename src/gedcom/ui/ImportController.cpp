@@ -1,4 +1,5 @@
 #include "gedcom/ui/ImportController.h"
+#include "store/TreeHistory.h"
 
 #include "card/ui/CardController.h"
 #include "gedcom/GedcomImport.h"
@@ -63,10 +64,13 @@ void ImportController::importGedcomFile(const QString& path)
 void ImportController::importGedcom(const std::function<std::optional<QString>()>& choosePath)
 {
     frame_.selectTab(MainFrame::ListMode);
+    // The whole import is one step, whatever it read before a bad line.
+    const HistoryStep step(store_.history, QStringLiteral("импорт GEDCOM"));
     WindowImportHost host(frame_, list_, card_);
     GedcomImport import(store_, host);
     import.begin();
     if (const std::optional<QString> path = choosePath()) {
+        store_.history.nameStep(QStringLiteral("импорт «%1»").arg(QFileInfo(*path).fileName()));
         const bool read = import.readFile(*path);
         host.flush();
         if (read)

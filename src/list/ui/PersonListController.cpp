@@ -202,6 +202,7 @@ void PersonListController::BitBtn6Click()
 
 int PersonListController::AddPerson()
 {
+    const HistoryStep step(store_.history, QStringLiteral("добавление персонажа"));
     const int n = insertNewPerson(store_.persons);
     Button1Click();
     store_.persons.locate(PersonField::num, n);
@@ -215,5 +216,6 @@ int PersonListController::AddPerson()
 
 void PersonListController::DeletePerson(int num)
 {
+    const HistoryStep step(store_.history, personDeletionStepName(store_.persons, num));
     deletePersonEverywhere(store_, num);
 }
