@@ -72,7 +72,6 @@ void RecordTable::insertValues(const FieldValue* values, std::size_t size)
     state_ = State::Browse;
     notifyReset();
     notifyCursor();
-    contentChanged();
 }
 
 void RecordTable::edit()
@@ -107,14 +106,12 @@ void RecordTable::setValue(int field, const FieldValue& value)
         index->add(std::int32_t(cells_.at(row, field).value), row);
     if (state_ == State::Browse)
         notifyRowChanged(current_);
-    contentChanged();
 }
 
 void RecordTable::deleteRecord()
 {
     if (current_ < 0)
         return;
-    contentChanged();
     const RowId row = currentRow();
     if (TableChanges* changes = recording()) {
         changes->rowChanging(row);
@@ -144,7 +141,6 @@ void RecordTable::deleteRecord()
 void RecordTable::emptyTable()
 {
     if (!order_.empty()) {
-        contentChanged();
         if (TableChanges* changes = recording())
             emptyRecorded(*changes);
         else
@@ -229,7 +225,6 @@ void RecordTable::finishLoading(std::uint64_t creationCounter)
         index.reset();
     orderChanged();
     creationCounter_ = creationCounter;
-    contentChanged();
     current_ = order_.empty() ? -1 : 0;
     eof_ = order_.empty();
     state_ = State::Browse;
@@ -416,6 +411,12 @@ void RecordTable::showCursorAt(std::optional<RowId> row)
     }
     eof_ = order_.empty();
     current_ = order_.empty() ? -1 : std::clamp(current_, 0, recordCount() - 1);
+}
+
+void RecordTable::setCurrentRowId(std::optional<RowId> row)
+{
+    showCursorAt(row);
+    notifyCursor();
 }
 
 void RecordTable::moveCursor(int position)

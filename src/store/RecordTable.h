@@ -129,7 +129,12 @@ public:
     // Positions (0-based, among all rows) for grids and bulk walks.
     int currentPosition() const { return current_; }
     RowId currentRow() const { return order_[std::size_t(current_)]; }
-    std::optional<RowId> currentRowId() const { return current_ < 0 ? std::nullopt : std::optional(currentRow()); }
+    std::optional<RowId> currentRowId() const
+    {
+        return current_ < 0 || current_ >= recordCount() ? std::nullopt : std::optional(currentRow());
+    }
+    // Makes that row current again, or keeps a row that is still there.
+    void setCurrentRowId(std::optional<RowId> row);
     RowId rowAt(int position) const { return order_[std::size_t(position)]; }
     void setCurrentPosition(int position);
 
@@ -143,9 +148,6 @@ public:
     bool hasActiveFilter() const { return filtered_ && filter_; }
 
     void setDisplayCallback(int field, DisplayCallback callback);
-    // Told of every change of the rows' contents: inserts, values, deletes,
-    // emptying, restoring; not of sorting, filtering or moving the cursor.
-    void setChangeCallback(std::function<void()> callback) { changed_ = std::move(callback); }
 
     void refresh();
     void disableControls();
@@ -182,11 +184,6 @@ private:
     void notifyReset();
     void notifyRowChanged(int position);
     void notifyCursor();
-    void contentChanged()
-    {
-        if (changed_)
-            changed_();
-    }
 
     // Integer locates go through an index, built at the first search of a field
     // and kept up to date by every cell change; results are those of a scan.
@@ -219,7 +216,6 @@ private:
     bool pendingReset_ = false;
     bool pendingCursor_ = false;
     std::vector<RecordTableObserver*> observers_;
-    std::function<void()> changed_;
     std::vector<std::unique_ptr<IntegerIndex>> indexes_;  // by field; null until searched
     mutable std::vector<int> positions_;                  // by rowId, valid unless stale
     mutable bool positionsStale_ = true;

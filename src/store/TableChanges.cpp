@@ -18,8 +18,8 @@ bool sameCell(const PackedCell& a, const PackedCell& b)
 
 } // namespace
 
-TableChanges::TableChanges(RecordTable& table, std::optional<RowId> cursorBefore)
-    : table_(table), contents_(table.contents_), epoch_(table.orderEpoch_), cursorBefore_(cursorBefore)
+TableChanges::TableChanges(RecordTable& table)
+    : table_(table), contents_(table.contents_), epoch_(table.orderEpoch_)
 {
     assert(table.fieldCount() <= 32);
 }
@@ -80,6 +80,9 @@ void TableChanges::rowErasing(RowId row, std::size_t position)
 
 void TableChanges::orderReplacing(std::vector<RowId> before)
 {
+    // Sorts in a row (by several fields): the order before the first is enough.
+    if (!moves_.empty() && moves_.back().kind == Move::Replaced)
+        return;
     orders_.push_back(std::move(before));
     moves_.push_back({Move::Replaced, 0, std::uint32_t(orders_.size() - 1)});
 }
@@ -87,24 +90,114 @@ void TableChanges::orderReplacing(std::vector<RowId> before)
 bool TableChanges::seal()
 {
     touched_ = {};
-    cursorAfter_ = table_.currentRowId();
     compactImages();
-    if (!rows_.empty())
-        return true;
-    // Every row is as it was: what is left is rows that came and went, and
-    // sorts, which matter only if the order differs now.
-    const auto firstOrder = std::find_if(moves_.begin(), moves_.end(), [](const Move& m) { return m.kind == Move::Replaced; });
-    if (firstOrder != moves_.end()) {
-        std::vector<RowId> before;
-        for (RowId row : orders_[firstOrder->position])
-            if (table_.creation_[row] != 0)
-                before.push_back(row);
-        if (before != table_.order_.toVector())
-            return true;
+    if (rows_.empty() && !orderChanged()) {
+        moves_.clear();
+        orders_.clear();
+        return false;
     }
-    moves_.clear();
+    collapseMoves();
+    compactLastReorder();
+    return true;
+}
+
+// Every row is as it was: what is left is rows that came and went, and sorts,
+// which matter only if the order differs now.
+bool TableChanges::orderChanged() const
+{
+    const auto firstOrder = std::find_if(moves_.begin(), moves_.end(), [](const Move& m) { return m.kind == Move::Replaced; });
+    if (firstOrder == moves_.end())
+        return false;
+    std::vector<RowId> before;
+    for (RowId row : orders_[firstOrder->position])
+        if (table_.creation_[row] != 0)
+            before.push_back(row);
+    return before != table_.order_.toVector();
+}
+
+// A step that sorts among a few other moves (adding a person sorts the list
+// by number, inserts, and sorts it again) is kept as one change of order,
+// from the order before the step to the order after it.
+void TableChanges::collapseMoves()
+{
+    constexpr std::size_t fewMoves = 64;
+    const bool sorted = std::any_of(moves_.begin(), moves_.end(), [](const Move& m) { return m.kind == Move::Replaced; });
+    if (!sorted || moves_.size() > fewMoves || (moves_.size() == 1))
+        return;
+    std::vector<RowId> order = table_.order_.toVector();
+    for (auto it = moves_.rbegin(); it != moves_.rend(); ++it) {
+        switch (it->kind) {
+        case Move::Inserted:
+            if (it->position >= order.size())
+                return;
+            order.erase(order.begin() + it->position);
+            break;
+        case Move::Erased:
+            if (it->position > order.size())
+                return;
+            order.insert(order.begin() + it->position, it->row);
+            break;
+        case Move::Replaced:
+            order = orders_[it->position];
+            break;
+        }
+    }
     orders_.clear();
-    return false;
+    orders_.push_back(std::move(order));
+    moves_.assign(1, {Move::Replaced, 0, 0});
+}
+
+// A change of order that moves few rows is kept as those rows leaving and
+// entering the order: the rows of the longest run that keeps its order stay.
+void TableChanges::compactLastReorder()
+{
+    if (moves_.empty() || moves_.back().kind != Move::Replaced)
+        return;
+    const std::vector<RowId>& before = orders_.back();
+    const std::vector<RowId> after = table_.order_.toVector();
+    constexpr std::uint32_t nowhere = 0xFFFFFFFFu;
+    std::vector<std::uint32_t> placeAfter(table_.creation_.size(), nowhere);
+    for (std::size_t i = 0; i < after.size(); ++i)
+        placeAfter[after[i]] = std::uint32_t(i);
+    std::vector<std::uint32_t> places(before.size());
+    for (std::size_t i = 0; i < before.size(); ++i)
+        places[i] = placeAfter[before[i]];
+    // The longest increasing run of places, by patience sorting.
+    std::vector<std::uint32_t> tails;  // index in before of the least last place of each length
+    std::vector<std::int64_t> previous(before.size(), -1);
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        if (places[i] == nowhere)
+            continue;
+        const auto it = std::lower_bound(tails.begin(), tails.end(), places[i],
+                                         [&](std::uint32_t index, std::uint32_t place) { return places[index] < place; });
+        if (it != tails.begin())
+            previous[i] = *(it - 1);
+        if (it == tails.end())
+            tails.push_back(std::uint32_t(i));
+        else
+            *it = std::uint32_t(i);
+    }
+    const std::size_t moved = before.size() + after.size() - 2 * tails.size();
+    // Twelve bytes a moved row against four bytes a row of the whole order.
+    if (moved * 3 > before.size())
+        return;
+    std::vector<bool> stays(before.size(), false), staysAfter(after.size(), false);
+    for (std::int64_t i = tails.empty() ? -1 : std::int64_t(tails.back()); i >= 0; i = previous[std::size_t(i)]) {
+        stays[std::size_t(i)] = true;
+        staysAfter[places[std::size_t(i)]] = true;
+    }
+    std::vector<Move> moves;
+    for (std::size_t i = before.size(); i-- > 0;)
+        if (!stays[i])
+            moves.push_back({Move::Erased, before[i], std::uint32_t(i)});
+    for (std::size_t p = 0; p < after.size(); ++p)
+        if (!staysAfter[p])
+            moves.push_back({Move::Inserted, after[p], std::uint32_t(p)});
+    moves_.pop_back();
+    moves_.insert(moves_.end(), moves.begin(), moves.end());
+    orders_.pop_back();
+    orders_.shrink_to_fit();
+    moves_.shrink_to_fit();
 }
 
 void TableChanges::compactImages()
@@ -179,8 +272,7 @@ void TableChanges::exchange(bool undo)
     if (t.orderEpoch_ != epoch_ || !replayMoves(undo))
         settleOrderBySort(appeared);
     t.orderChanged();
-    t.showCursorAt(undo ? cursorBefore_ : cursorAfter_);
-    t.contentChanged();
+    t.showCursorAt(t.currentRowId());
     t.notifyReset();
     t.notifyCursor();
 }

@@ -30,7 +30,7 @@ protected:
 // side the table had, so a step holds only what the table does not.
 class TableChanges {
 public:
-    TableChanges(RecordTable& table, std::optional<RowId> cursorBefore);
+    explicit TableChanges(RecordTable& table);
     ~TableChanges();
     TableChanges(const TableChanges&) = delete;
     TableChanges& operator=(const TableChanges&) = delete;
@@ -66,6 +66,9 @@ private:
     };
 
     void compactImages();
+    bool orderChanged() const;
+    void collapseMoves();
+    void compactLastReorder();
     void exchangeRow(RowImage& image, bool indexEachRow, std::vector<RowId>& appeared, std::vector<RowId>& gone);
     // False when the table's order is not the one the moves were recorded on.
     bool replayMoves(bool undo);
@@ -76,7 +79,6 @@ private:
     RecordTable& table_;
     std::uint64_t contents_;  // the table's contents generation when recorded
     std::uint64_t epoch_;     // the table's order epoch when recorded
-    std::optional<RowId> cursorBefore_, cursorAfter_;
     std::vector<RowImage> rows_;
     std::vector<PackedCell> cells_;
     std::vector<Move> moves_;

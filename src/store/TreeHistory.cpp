@@ -10,6 +10,8 @@ struct ChangeStep {
     QString name;
     std::vector<std::unique_ptr<TableChanges>> tables;  // in the order first changed
     std::any side;  // the side state of the other side, when the step changed it
+    // The current row of every kept table before and after the step.
+    std::vector<std::optional<RowId>> cursorsBefore, cursorsAfter;
     bool sideChanged = false;
     std::size_t bytes = 0;
 
@@ -118,6 +120,9 @@ void TreeHistory::endStep()
     sideAtBegin_.reset();
     if (!step || !enabled_)
         return;
+    step->cursorsBefore = std::move(cursorsAtBegin_);
+    for (RecordTable* table : tables_)
+        step->cursorsAfter.push_back(table->currentRowId());
     std::erase_if(step->tables, [](const std::unique_ptr<TableChanges>& t) { return !t->seal(); });
     if (side_.capture && sideBefore.has_value()) {
         if (!side_.same(sideBefore, side_.capture())) {
@@ -158,7 +163,7 @@ TableChanges* TreeHistory::changesFor(RecordTable& table, bool orderOnly)
     const int index = tableIndex(table);
     if (index < 0)
         return nullptr;
-    open_->tables.push_back(std::make_unique<TableChanges>(table, cursorsAtBegin_[std::size_t(index)]));
+    open_->tables.push_back(std::make_unique<TableChanges>(table));
     return open_->tables.back().get();
 }
 
@@ -222,8 +227,16 @@ void TreeHistory::apply(ChangeStep& step, bool undo)
         step.side = std::move(now);
     }
     step.countBytes();
-    applying_ = false;
+    // Before the views follow, and again after, as following may move them.
+    const auto& cursors = undo ? step.cursorsBefore : step.cursorsAfter;
+    auto restoreCursors = [&] {
+        for (std::size_t i = 0; i < tables_.size() && i < cursors.size(); ++i)
+            tables_[i]->setCurrentRowId(cursors[i]);
+    };
+    restoreCursors();
     Q_EMIT applied();
+    restoreCursors();
+    applying_ = false;
 }
 
 void TreeHistory::push(std::unique_ptr<ChangeStep> step)

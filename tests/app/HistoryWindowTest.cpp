@@ -3,12 +3,22 @@
 #include "autotree/ui/TreeBuildController.h"
 #include "card/ui/CardController.h"
 #include "diagram/ui/DiagramController.h"
+#include "card/ui/TForm3.h"
+#include "diagram/ui/TForm4.h"
+#include "diagram/ui/TOKBottomDlg1.h"
+#include "dialogs/ui/TForm2.h"
+#include "dialogs/ui/Tevents_form.h"
 #include "dialogs/ui/Tnames_form.h"
 #include "gedcom/ui/ImportController.h"
 #include "list/ui/PersonListController.h"
 #include "support/TestHelpers.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QImage>
+#include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 
 namespace {
@@ -70,6 +80,27 @@ class HistoryWindow : public WindowTest {
 protected:
     QAction* undo() { return named<QAction>(form, "UndoStep"); }
     QAction* redo() { return named<QAction>(form, "RedoStep"); }
+
+    // The command makes exactly one step of that name, which undo takes back
+    // to the state before it and redo gives again.
+    void expectStep(const QString& name, const std::function<void()>& command)
+    {
+        const int strays = strayHistoryChanges;
+        const int steps = s.history.stack().count();
+        const QString before = keptState(s);
+        command();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(strayHistoryChanges, strays) << name.toStdString();
+        ASSERT_EQ(s.history.stack().count(), steps + 1) << name.toStdString();
+        EXPECT_EQ(undo()->text(), QStringLiteral("Отменить: ") + name);
+        const QString after = keptState(s);
+        undo()->trigger();
+        EXPECT_TRUE(keptState(s) == before) << name.toStdString() << " undone:\n" << keptState(s).toStdString()
+                                            << "\nwanted:\n" << before.toStdString();
+        redo()->trigger();
+        EXPECT_TRUE(keptState(s) == after) << name.toStdString() << " redone:\n" << keptState(s).toStdString()
+                                           << "\nwanted:\n" << after.toStdString();
+    }
 };
 
 } // namespace
@@ -139,4 +170,88 @@ TEST_F(HistoryWindow, ADeletedPersonComesBackWholeAndTheMarkerFollows)
     form.N2Click();
     EXPECT_FALSE(undo()->isEnabled());
     EXPECT_FALSE(redo()->isEnabled());
+}
+
+TEST_F(HistoryWindow, EveryCommandIsOneNamedStep)
+{
+    QTemporaryDir dir;
+    const QString picture = dir.filePath(QStringLiteral("фото.jpg"));
+    ASSERT_TRUE(QImage(8, 8, QImage::Format_RGB32).save(picture, "JPG"));
+    auto& card = form.card();
+    auto& diagram = form.diagram();
+
+    expectStep(QStringLiteral("добавление персонажа"), [&] { form.list().BitBtn5Click(); });
+    expectStep(QStringLiteral("добавление персонажа"), [&] { form.list().BitBtn5Click(); });
+    openCard(1);
+    rightClick(card.DBGrid4, 0);
+    expectStep(QStringLiteral("добавление имени"), [&] {
+        card.N57->trigger();
+        form.windows().nameDialog->Edit1->setText(QStringLiteral("Петров"));
+        form.windows().nameDialog->Button1->click();
+    });
+    openCard(1);
+    rightClick(card.DBGrid3);
+    expectStep(QStringLiteral("добавление события"), [&] {
+        card.N57->trigger();
+        form.windows().eventDialog->Button5->click();
+    });
+    openCard(1);
+    rightClick(card.DBGrid5, 0);
+    expectStep(QStringLiteral("добавление комментария"), [&] {
+        platform.inputAnswers.push_back(QStringLiteral("Заметка"));
+        card.N74Click();
+        form.windows().noteDialog->RxRichEdit1->setPlainText(QStringLiteral("Со слов внучки"));
+        form.windows().noteDialog->Button1->click();
+    });
+    openCard(1);
+    rightClick(card.DBGrid6, 0);
+    expectStep(QStringLiteral("добавление медиа-файла"), [&] {
+        platform.inputAnswers.push_back(QStringLiteral("Фото"));
+        platform.pictureAnswers.push_back(picture);
+        card.N74Click();
+    });
+    openCard(1);
+    expectStep(QStringLiteral("добавление родственника"), [&] { card.AddRelative(Relative::Son); });
+    openCard(1);
+    rightClick(card.DBGrid2);
+    card.N59->trigger();
+    form.windows().linkDialog->setChoice(TForm2::Spouse);
+    form.windows().linkDialog->Button1->click();
+    s.persons.locate(PersonField::num, 2);
+    expectStep(QStringLiteral("добавление связи"), [&] { form.list().DBGrid1Open(); });
+    openCard(1);
+    rightClick(card.DBGrid2, 0);
+    expectStep(QStringLiteral("удаление ссылки"), [&] { card.N60->trigger(); });
+
+    form.selectTab(TForm1::DiagramMode);
+    diagram.popupPoint = QPoint(300, 300);
+    expectStep(QStringLiteral("добавление мужчины на диаграмму"), [&] { diagram.N47Click(); });
+    diagram.popupPoint = QPoint(500, 300);
+    expectStep(QStringLiteral("добавление женщины на диаграмму"), [&] { diagram.N46Click(); });
+    s.persons.locate(PersonField::num, 1);
+    expectStep(QStringLiteral("построение двустороннего древа"), [&] { form.trees().N35Click(); });
+    expectStep(QStringLiteral("растяжение диаграммы"), [&] { form.windows().navigator->SpeedButton6Click(); });
+    expectStep(QStringLiteral("свойства изображения"), [&] {
+        diagram.showImageProperties();
+        QCheckBox* grid = form.windows().imageProperties->CheckBox3;
+        grid->setChecked(!grid->isChecked());
+        form.windows().imageProperties->OKBtnClick();
+    });
+    // A box dragged off the grid, then the grid again.
+    ASSERT_TRUE(s.diagram.locate(DiagramField::type, 2));
+    const int owner = s.diagram.asInteger(DiagramField::owner);
+    const QPoint box(s.diagram.asInteger(DiagramField::x), s.diagram.asInteger(DiagramField::y));
+    expectStep(QStringLiteral("перемещение по диаграмме"), [&] {
+        diagram.PaintBox1MouseDown(Qt::LeftButton, box.x() + 1, box.y() + 1);
+        diagram.PaintBox1MouseMove(box.x() + 14, box.y() + 8);
+        diagram.PaintBox1MouseUp(Qt::LeftButton, box.x() + 14, box.y() + 8);
+    });
+    expectStep(QStringLiteral("выравнивание по сетке"), [&] { diagram.N50Click(); });
+    diagram.popupPerson = owner;
+    expectStep(QStringLiteral("удаление с рисунка"), [&] { diagram.N44Click(); });
+    expectStep(QStringLiteral("очистка диаграммы"), [&] { diagram.N51Click(); });
+
+    form.selectTab(TForm1::ListMode);
+    s.persons.locate(PersonField::num, 1);
+    expectStep(QStringLiteral("удаление персонажа №1"), [&] { form.list().BitBtn6Click(); });
 }
