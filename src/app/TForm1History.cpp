@@ -6,7 +6,6 @@
 #include "card/ui/CardController.h"
 #include "diagram/ui/DiagramController.h"
 #include "diagram/ui/TForm4.h"
-#include "list/ui/PersonListController.h"
 #include "treefile/RecoveryCopy.h"
 #include "widgets/NamedAction.h"
 

@@ -148,12 +148,7 @@ TableChanges* TreeHistory::changesFor(RecordTable& table, bool orderOnly)
         // Kept as a step of its own until the event loop takes over.
         beginStep(QStringLiteral("изменение"));
         implicitOpen_ = true;
-        QTimer::singleShot(0, this, [this] {
-            if (implicitOpen_) {
-                implicitOpen_ = false;
-                endStep();
-            }
-        });
+        QTimer::singleShot(0, this, [this] { endImplicitStep(); });
         if (!open_)
             return nullptr;
     }
@@ -196,22 +191,25 @@ bool TreeHistory::canRedo() const
     return stack_.canRedo() && (depth_ == 0 || implicitOpen_);
 }
 
-void TreeHistory::undo()
+// The step a stray change opened ends before anything is undone or redone.
+void TreeHistory::endImplicitStep()
 {
     if (implicitOpen_) {
         implicitOpen_ = false;
         endStep();
     }
+}
+
+void TreeHistory::undo()
+{
+    endImplicitStep();
     if (canUndo())
         stack_.undo();
 }
 
 void TreeHistory::redo()
 {
-    if (implicitOpen_) {
-        implicitOpen_ = false;
-        endStep();
-    }
+    endImplicitStep();
     if (canRedo())
         stack_.redo();
 }

@@ -77,6 +77,7 @@ private:
     friend class StepCommand;
     TableChanges* changesFor(RecordTable& table, bool orderOnly) override;
     void tableCleared(RecordTable& table) override;
+    void endImplicitStep();
     void apply(ChangeStep& step, bool undo);
     void push(std::unique_ptr<ChangeStep> step);
     void dropOldest(int count);

@@ -13,27 +13,14 @@
 #include "gedcom/WindowlessImportHost.h"
 #include "list/PersonList.h"
 #include "store/GenealogyStore.h"
+#include "support/TestHelpers.h"
 
 #include <gtest/gtest.h>
 #include <random>
 
 namespace {
 
-// One kept table: its rows with creation numbers and cells, and the current row.
-struct TableShot {
-    std::vector<RecordTable::SavedRow> rows;
-    std::uint64_t current = 0;
-
-    bool sameRows(const TableShot& other) const
-    {
-        if (rows.size() != other.rows.size())
-            return false;
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            if (rows[i].creation != other.rows[i].creation || rows[i].cells != other.rows[i].cells)
-                return false;
-        return true;
-    }
-};
+using TableShot = TableSnapshot;
 
 struct TreeShot {
     std::vector<TableShot> tables;
@@ -45,10 +32,7 @@ TreeShot shotOf(GenealogyStore& store, const PlainScroll& scroll)
 {
     TreeShot shot;
     for (RecordTable* table : store.keptTables()) {
-        TableShot t{table->savedRows(), 0};
-        if (const auto row = table->currentRowId())
-            t.current = table->creationNumber(*row);
-        shot.tables.push_back(std::move(t));
+        shot.tables.push_back(snapshotOf(*table));
         shot.counters.push_back(table->creationCounter());
     }
     shot.horzRange = scroll.horzRange();

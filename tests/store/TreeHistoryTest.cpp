@@ -2,6 +2,7 @@
 // way must come back exactly when undoing to the start and redoing to the end.
 #include "store/RecordTable.h"
 #include "store/TreeHistory.h"
+#include "support/TestHelpers.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -17,28 +18,7 @@ std::vector<FieldDef> fields()
             {.name = "note", .kind = FieldKind::Memo}};
 }
 
-struct TableState {
-    std::vector<RecordTable::SavedRow> rows;
-    std::uint64_t current = 0;  // creation number of the current row; 0 when none
-
-    bool sameRows(const TableState& other) const
-    {
-        if (rows.size() != other.rows.size())
-            return false;
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            if (rows[i].creation != other.rows[i].creation || rows[i].cells != other.rows[i].cells)
-                return false;
-        return true;
-    }
-};
-
-TableState stateOf(const RecordTable& table)
-{
-    TableState state{table.savedRows(), 0};
-    if (const auto row = table.currentRowId())
-        state.current = table.creationNumber(*row);
-    return state;
-}
+using TableState = TableSnapshot;
 
 class Fixture {
 public:
@@ -107,7 +87,7 @@ public:
             t.setCurrentPosition(pick(t.recordCount()));
     }
 
-    std::pair<TableState, TableState> state() const { return {stateOf(a), stateOf(b)}; }
+    std::pair<TableState, TableState> state() const { return {snapshotOf(a), snapshotOf(b)}; }
 };
 
 // One kept step: the tables and the side state before and after it.

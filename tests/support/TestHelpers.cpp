@@ -25,6 +25,24 @@ QList<int> columnIntegers(const RecordTable& table, int field)
     return out;
 }
 
+bool TableSnapshot::sameRows(const TableSnapshot& other) const
+{
+    if (rows.size() != other.rows.size())
+        return false;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].creation != other.rows[i].creation || rows[i].cells != other.rows[i].cells)
+            return false;
+    return true;
+}
+
+TableSnapshot snapshotOf(const RecordTable& table)
+{
+    TableSnapshot snapshot{table.savedRows(), 0};
+    if (const auto row = table.currentRowId())
+        snapshot.current = table.creationNumber(*row);
+    return snapshot;
+}
+
 QList<QList<int>> linkTriples(const RecordTable& links)
 {
     QList<QList<int>> out;

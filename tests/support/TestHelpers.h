@@ -27,6 +27,15 @@ QStringList columnTexts(const RecordTable& table, int field);
 QList<int> columnIntegers(const RecordTable& table, int field);
 // The links table as (id1, id2, rel) triples in table order.
 QList<QList<int>> linkTriples(const RecordTable& links);
+// A table's rows with their creation numbers and cells, in table order, and
+// the creation number of its current row (0 when none): what undo must give back.
+struct TableSnapshot {
+    std::vector<RecordTable::SavedRow> rows;
+    std::uint64_t current = 0;
+
+    bool sameRows(const TableSnapshot& other) const;
+};
+TableSnapshot snapshotOf(const RecordTable& table);
 // What a grid shows in one column, line by line.
 QStringList gridTexts(const QTableView* grid, int column = 0);
 
