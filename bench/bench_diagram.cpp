@@ -13,6 +13,7 @@
 #include "diagram/ui/DiagramView.h"
 #include "diagram/ui/TForm4.h"
 #include "diagram/ui/TOKBottomDlg1.h"
+#include "store/TreeHistory.h"
 #include "export/DiagramBitmap.h"
 
 #include "BenchTiming.h"
@@ -32,10 +33,15 @@ void timePedigree(TForm1& form)
     GenealogyStore& store = form.store();
     DiagramController& diagram = form.diagram();
     DiagramView& view = *diagram.ScrollBox1;
-    store.selection.emptyTable();
-    store.diagram.emptyTable();
-    synthetic::fillPedigree(store.diagram, 18);
-    NormaliseDiagram(store.diagram, diagram.diagramUnits(), view);
+    {
+        // Built as one step, as the window builds it, so that what follows is timed
+        // with the history recording as it does for the user.
+        const HistoryStep step(store.history, QStringLiteral("построение"));
+        store.selection.emptyTable();
+        store.diagram.emptyTable();
+        synthetic::fillPedigree(store.diagram, 18);
+        NormaliseDiagram(store.diagram, diagram.diagramUnits(), view);
+    }
     centreScroll(view);
     diagram.repaintDiagram();
     std::printf("-- full ascending chart, %d rows, %d x %d\n", store.diagram.recordCount(), view.horzRange(),
@@ -103,9 +109,12 @@ int main(int argc, char** argv)
     form.show();
     form.selectTab(TForm1::DiagramMode);
     GenealogyStore& store = form.store();
-    synthetic::fillBoxGrid(store.diagram, 50000, 250);
     DiagramView& view = *form.diagram().ScrollBox1;
-    NormaliseDiagram(store.diagram, form.diagram().diagramUnits(), view);
+    {
+        const HistoryStep step(store.history, QStringLiteral("построение"));
+        synthetic::fillBoxGrid(store.diagram, 50000, 250);
+        NormaliseDiagram(store.diagram, form.diagram().diagramUnits(), view);
+    }
     view.setHorzPosition(5000);
     view.setVertPosition(5000);
     std::printf("view %d x %d, %d rows\n", view.clientWidth(), view.clientHeight(), store.diagram.recordCount());
@@ -122,21 +131,29 @@ int main(int argc, char** argv)
                 }));
     DiagramUnits units = form.diagram().diagramUnits();
     std::printf("one stretch:              %8.2f ms\n", averageMs(4, [&] {
+                    const HistoryStep step(store.history, QStringLiteral("растяжение"));
                     stretchDiagram(store.diagram, units, 1.1, 1.1);
                     stretchDiagram(store.diagram, units, 0.9, 0.9);
                 }) / 2);
 
     // 500 selected boxes dragged by the pointer.
     for (int n = 1; n <= 500; ++n)
-        store.selection.insertRecord({n, 0, 0, 2});
-    form.diagram().dragging = true;
-    int x = 0;
-    std::printf("drag step, 500 boxes:     %8.3f ms\n", averageMs(200, [&] { form.diagram().PaintBox1MouseMove(++x % 50, 0); }));
-    form.diagram().dragging = false;
-
-    store.diagram.emptyTable();
-    synthetic::fillBoxGrid(store.diagram, 5000, 100);
-    NormaliseDiagram(store.diagram, form.diagram().diagramUnits(), view);
+        store.selection.insertRecord({n, 0, 0, 2});  // the selection is not kept
+    {
+        const HistoryStep step(store.history, QStringLiteral("перемещение"));  // a drag is one step
+        form.diagram().dragging = true;
+        int x = 0;
+        std::printf("drag step, 500 boxes:     %8.3f ms\n",
+                    averageMs(200, [&] { form.diagram().PaintBox1MouseMove(++x % 50, 0); }));
+        form.diagram().dragging = false;
+    }
+    {
+        const HistoryStep step(store.history, QStringLiteral("построение"));
+        store.selection.emptyTable();
+        store.diagram.emptyTable();
+        synthetic::fillBoxGrid(store.diagram, 5000, 100);
+        NormaliseDiagram(store.diagram, form.diagram().diagramUnits(), view);
+    }
     const auto start = std::chrono::steady_clock::now();
     const auto bitmap = renderDiagramBitmap(store.diagram, form.pictures(), form.diagram().diagramSettings(),
                                             form.windows().imageProperties->diagramFont(),

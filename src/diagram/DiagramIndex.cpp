@@ -3,6 +3,7 @@
 #include "store/GenealogyStore.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -21,6 +22,52 @@ std::int64_t packed(std::int64_t row, std::int64_t column)
 }
 
 } // namespace
+
+// By cell, in a few passes over dense keys: a rebuild after a stretch of a
+// large chart spent most of its time comparing. Ties may come in any order,
+// as the positions found are sorted again.
+void DiagramIndex::sortByCell(std::vector<Entry>& entries)
+{
+    if (entries.size() < 2048) {
+        std::sort(entries.begin(), entries.end());
+        return;
+    }
+    auto rowOf = [](std::int64_t cell) { return cell >> 32; };
+    auto columnOf = [](std::int64_t cell) { return cell & 0xFFFFFFFF; };
+    std::int64_t rowMin = rowOf(entries[0].cell), rowMax = rowMin;
+    std::int64_t columnMin = columnOf(entries[0].cell), columnMax = columnMin;
+    for (const Entry& e : entries) {
+        rowMin = std::min(rowMin, rowOf(e.cell));
+        rowMax = std::max(rowMax, rowOf(e.cell));
+        columnMin = std::min(columnMin, columnOf(e.cell));
+        columnMax = std::max(columnMax, columnOf(e.cell));
+    }
+    const auto columns = std::uint64_t(columnMax - columnMin) + 1;
+    const auto rows = std::uint64_t(rowMax - rowMin) + 1;
+    if (rows > (std::uint64_t(1) << 62) / columns) {
+        std::sort(entries.begin(), entries.end());
+        return;
+    }
+    auto key = [&](const Entry& e) {
+        return std::uint64_t(rowOf(e.cell) - rowMin) * columns + std::uint64_t(columnOf(e.cell) - columnMin);
+    };
+    const std::uint64_t largest = (rows - 1) * columns + (columns - 1);
+    constexpr int digitBits = 11;
+    constexpr std::size_t digits = std::size_t(1) << digitBits;
+    scratch_.resize(entries.size());
+    std::vector<std::size_t> counts(digits);
+    for (int shift = 0; shift == 0 || (largest >> shift) != 0; shift += digitBits) {
+        std::fill(counts.begin(), counts.end(), 0);
+        for (const Entry& e : entries)
+            ++counts[(key(e) >> shift) & (digits - 1)];
+        std::size_t start = 0;
+        for (std::size_t& c : counts)
+            start += std::exchange(c, start);
+        for (const Entry& e : entries)
+            scratch_[counts[(key(e) >> shift) & (digits - 1)]++] = e;
+        entries.swap(scratch_);
+    }
+}
 
 bool DiagramIndex::usable()
 {
@@ -79,7 +126,7 @@ void DiagramIndex::rebuild()
             std::max(first->y(), second->y()), line.position);
     }
     for (auto& level : levels_)
-        std::sort(level.begin(), level.end());
+        sortByCell(level);
     stale_ = false;
 }
 

@@ -37,6 +37,7 @@ private:
     };
     bool usable();
     void rebuild();
+    void sortByCell(std::vector<Entry>& entries);
     void add(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom, int position);
     void collect(std::size_t level, QRect area, std::vector<int>& out) const;
 
@@ -47,6 +48,7 @@ private:
         int position, first, second;
     };
     std::vector<std::vector<Entry>> levels_;
+    std::vector<Entry> scratch_;
     std::vector<PersonRowLookup::Box> boxes_;
     std::vector<Line> lines_;  // level L has cells of baseCell << L pixels a side
 };

@@ -8,10 +8,8 @@
 void movePersonRow(RecordTable& items, int position, int x, int y)
 {
     items.setCurrentPosition(position);
-    items.edit();
-    items.setValue(DiagramField::x, x);
-    items.setValue(DiagramField::y, y);
-    items.post();
+    items.setIntegerAt(position, DiagramField::x, x);
+    items.setIntegerAt(position, DiagramField::y, y);
 }
 
 namespace {

@@ -94,18 +94,22 @@ void RecordTable::setValue(int field, const FieldValue& value)
     if (current_ < 0 || field < 0 || field >= fieldCount())
         return;
     const FieldDef& def = fields_[std::size_t(field)];
-    const RowId row = currentRow();
-    if (TableChanges* changes = recording())
-        changes->rowChanging(row);
-    IntegerIndex* index = std::size_t(field) < indexes_.size() ? indexes_[std::size_t(field)].get() : nullptr;
-    const PackedCell& old = cells_.at(row, field);
-    if (index && old.kind == PackedCell::Integer)
-        index->remove(std::int32_t(old.value), row);
-    storeCell(row, field, value.convertedFor(def.kind, def.size));
-    if (index && cells_.at(row, field).kind == PackedCell::Integer)
-        index->add(std::int32_t(cells_.at(row, field).value), row);
+    changeCell(currentRow(), field, value.convertedFor(def.kind, def.size));
     if (state_ == State::Browse)
         notifyRowChanged(current_);
+}
+
+void RecordTable::setIntegerAt(int position, int field, std::int32_t value)
+{
+    if (position < 0 || position >= recordCount() || field < 0 || field >= fieldCount())
+        return;
+    const FieldDef& def = fields_[std::size_t(field)];
+    const RowId row = rowAt(position);
+    const PackedCell& cell = cells_.at(row, field);
+    if (def.kind == FieldKind::Integer && cell.kind == PackedCell::Integer && std::int32_t(cell.value) == value)
+        return;
+    changeCell(row, field, FieldValue(value).convertedFor(def.kind, def.size));
+    notifyRowChanged(position);
 }
 
 void RecordTable::deleteRecord()
@@ -256,6 +260,19 @@ void RecordTable::copyContentsOf(const RecordTable& other)
     freeRows_ = other.freeRows_;
     order_ = other.order_;
     finishLoading(other.creationCounter_);
+}
+
+void RecordTable::changeCell(RowId row, int field, const Cell& value)
+{
+    if (TableChanges* changes = recording())
+        changes->cellChanging(row, field);
+    IntegerIndex* index = std::size_t(field) < indexes_.size() ? indexes_[std::size_t(field)].get() : nullptr;
+    const PackedCell& old = cells_.at(row, field);
+    if (index && old.kind == PackedCell::Integer)
+        index->remove(std::int32_t(old.value), row);
+    storeCell(row, field, value);
+    if (index && cells_.at(row, field).kind == PackedCell::Integer)
+        index->add(std::int32_t(cells_.at(row, field).value), row);
 }
 
 void RecordTable::storeCell(RowId row, int field, const Cell& value)

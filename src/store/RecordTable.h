@@ -51,6 +51,9 @@ public:
     void setValue(int field, const FieldValue& value);
     void setValue(QStringView fieldName, const FieldValue& value) { setValue(field(fieldName), value); }
     void clearValue(int field) { setValue(field, FieldValue()); }
+    // Changes an integer field of the row at a position without moving the
+    // cursor: how layouts move many boxes at once.
+    void setIntegerAt(int position, int field, std::int32_t value);
     void deleteRecord();
     void emptyTable();
 
@@ -159,11 +162,22 @@ public:
 
     // Every change of rows, values and order inside a step is told to the
     // recorder before it is made, so that it can be undone.
-    void setRecorder(TableRecorder* recorder) { recorder_ = recorder; }
+    void setRecorder(TableRecorder* recorder)
+    {
+        recorder_ = recorder;
+        openChanges_ = nullptr;
+    }
+    // The recorder's answer for the open step, remembered until it says otherwise.
+    void setOpenChanges(TableChanges* changes) { openChanges_ = changes; }
 
 private:
     friend class TableChanges;
-    TableChanges* recording(bool orderOnly = false) { return recorder_ ? recorder_->changesFor(*this, orderOnly) : nullptr; }
+    TableChanges* recording(bool orderOnly = false)
+    {
+        if (openChanges_)
+            return openChanges_;
+        return recorder_ ? recorder_->changesFor(*this, orderOnly) : nullptr;
+    }
     void emptyRecorded(TableChanges& changes);
     // The current row after an undo: the given one, or one still there.
     void showCursorAt(std::optional<RowId> row);
@@ -172,6 +186,8 @@ private:
     Cell unpacked(const PackedCell& cell) const;
     // Stores a value already converted for the field, letting go of the old text.
     void storeCell(RowId row, int field, const Cell& value);
+    // The same, recorded and kept in the field's index.
+    void changeCell(RowId row, int field, const Cell& value);
     void clearRows();
     RowId allocateRow(TableChanges* changes);
     void insertValues(const FieldValue* values, std::size_t size);
@@ -221,6 +237,7 @@ private:
     mutable bool positionsStale_ = true;
     mutable int staleSearches_ = 0;
     TableRecorder* recorder_ = nullptr;
+    TableChanges* openChanges_ = nullptr;
     std::uint64_t contents_ = 0;  // counts the times every row and text was let go at once
     // Changes with each sort made outside a step: recorded places of rows hold
     // only while it stays the same.

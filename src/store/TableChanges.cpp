@@ -3,7 +3,11 @@
 #include "store/RecordTable.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
+#include <cstdlib>
+#include <cstring>
+#include <new>
 
 namespace {
 
@@ -21,16 +25,19 @@ bool sameCell(const PackedCell& a, const PackedCell& b)
 TableChanges::TableChanges(RecordTable& table)
     : table_(table), contents_(table.contents_), epoch_(table.orderEpoch_)
 {
-    assert(table.fieldCount() <= 32);
+    assert(table.fieldCount() < 32);
 }
 
 TableChanges::~TableChanges()
 {
     if (!tableStillHolds())
         return;
-    for (const RowImage& image : rows_)
-        if (image.slot != noSlot)
-            releaseTexts(image.slot, image.mask);
+    for (const KeptCell& k : kept_)
+        if (k.kind == PackedCell::Text)
+            table_.texts_.release(k.value);
+    for (const PackedCell& c : cells_)
+        if (c.kind == PackedCell::Text)
+            table_.texts_.release(c.value);
 }
 
 bool TableChanges::tableStillHolds() const
@@ -38,34 +45,66 @@ bool TableChanges::tableStillHolds() const
     return table_.contents_ == contents_;
 }
 
-void TableChanges::releaseTexts(std::uint32_t slot, std::uint32_t mask)
+// Zeroed memory straight from the system: a step that touches a few rows of
+// a large table pays only for the pages it uses.
+void TableChanges::RowMarks::grow(RowId row)
 {
-    for (int f = 0; f < table_.fieldCount(); ++f)
-        if (mask & (1u << f))
-            if (const PackedCell& c = cells_[slot++]; c.kind == PackedCell::Text)
-                table_.texts_.release(c.value);
+    const std::size_t size = std::max<std::size_t>({std::size_t(row) + 1, size_ * 2, 1024});
+    auto* data = static_cast<std::uint32_t*>(std::calloc(size, sizeof(std::uint32_t)));
+    if (!data)
+        throw std::bad_alloc();
+    if (size_ > 0)
+        std::memcpy(data, data_, size_ * sizeof(std::uint32_t));
+    std::free(data_);
+    data_ = data;
+    size_ = size;
 }
 
+void TableChanges::RowMarks::reset()
+{
+    std::free(data_);
+    data_ = nullptr;
+    size_ = 0;
+}
+
+std::uint32_t& TableChanges::marksOf(RowId row)
+{
+    if (marks_.empty())
+        marks_.grow(RowId(std::max<std::size_t>(table_.creation_.size(), 1) - 1));  // room for every row now there
+    return marks_[row];
+}
+
+void TableChanges::keepCell(RowId row, int field)
+{
+    const PackedCell c = table_.cells_.at(row, field);
+    if (c.kind == PackedCell::Text)
+        table_.texts_.addReference(c.value);
+    kept_.push_back({row, std::uint8_t(field), c.kind, c.value});
+}
+
+// Before the row comes or goes (its creation number has not changed yet).
 void TableChanges::rowChanging(RowId row)
 {
-    if (row >= touched_.size())
-        touched_.resize(std::max<std::size_t>(row + 1, touched_.size() * 2), false);
-    if (touched_[row])
+    std::uint32_t& marks = marksOf(row);
+    if (marks & wholeRow)
         return;
-    touched_[row] = true;
-    RecordTable& t = table_;
-    const int fields = t.fieldCount();
-    RowImage image{row, (1u << fields) - 1, noSlot, t.creation_[row]};
-    if (image.creation != 0) {
-        image.slot = std::uint32_t(cells_.size());
-        for (int f = 0; f < fields; ++f) {
-            const PackedCell c = t.cells_.at(row, f);
-            if (c.kind == PackedCell::Text)
-                t.texts_.addReference(c.value);
-            cells_.push_back(c);
-        }
-    }
-    rows_.push_back(image);
+    const std::uint64_t creation = table_.creation_[row];
+    rows_.push_back({row, noSlot, creation});
+    const int fields = table_.fieldCount();
+    if (creation != 0)  // else nothing to keep of it
+        for (int f = 0; f < fields; ++f)
+            if (!(marks & (1u << f)))
+                keepCell(row, f);
+    marks = wholeRow | ((1u << fields) - 1);
+}
+
+void TableChanges::cellChanging(RowId row, int field)
+{
+    std::uint32_t& marks = marksOf(row);
+    if (marks & (1u << field))
+        return;
+    marks |= 1u << field;
+    keepCell(row, field);
 }
 
 void TableChanges::rowInserted(RowId row, std::size_t position)
@@ -89,9 +128,9 @@ void TableChanges::orderReplacing(std::vector<RowId> before)
 
 bool TableChanges::seal()
 {
-    touched_ = {};
-    compactImages();
-    if (rows_.empty() && !orderChanged()) {
+    compactChanges();
+    marks_.reset();
+    if (rows_.empty() && kept_.empty() && !orderChanged()) {
         moves_.clear();
         orders_.clear();
         return false;
@@ -200,48 +239,56 @@ void TableChanges::compactLastReorder()
     moves_.shrink_to_fit();
 }
 
-void TableChanges::compactImages()
+// Rows that came or went are kept whole; of the others, only the cells that
+// differ now. Rows that came and went within the step, and rows that went
+// and came back as they were, leave nothing.
+void TableChanges::compactChanges()
 {
-    const RecordTable& t = table_;
+    RecordTable& t = table_;
     const int fields = t.fieldCount();
-    const std::uint32_t all = (1u << fields) - 1;
-    std::vector<RowImage> images;
-    std::vector<PackedCell> cells;
-    textBytes_ = 0;
-    for (RowImage image : rows_) {
-        const std::uint64_t now = t.creation_[image.row];
-        if (image.creation == 0 && now == 0)
-            continue;  // came and went within the step
-        std::uint32_t mask = all;
-        if (image.creation == now) {
-            mask = 0;
-            for (int f = 0; f < fields; ++f)
-                if (!sameCell(cells_[image.slot + std::uint32_t(f)], t.cells_.at(image.row, f)))
-                    mask |= 1u << f;
-        }
-        if (image.slot != noSlot) {
-            const std::uint32_t from = image.slot;
-            image.slot = mask == 0 ? noSlot : std::uint32_t(cells.size());
-            for (int f = 0; f < fields; ++f) {
-                const PackedCell& c = cells_[from + std::uint32_t(f)];
-                if (mask & (1u << f)) {
-                    cells.push_back(c);
-                    if (c.kind == PackedCell::Text)
-                        textBytes_ += std::size_t(t.texts_.text(c.value).size()) * 2 + 48;
-                } else if (c.kind == PackedCell::Text) {
-                    table_.texts_.release(c.value);
-                }
-            }
-        }
-        if (mask == 0)
+    std::size_t images = 0;
+    std::uint32_t cells = 0;
+    for (const RowImage& recorded : rows_) {
+        RowImage image = recorded;
+        std::uint32_t& marks = marks_[image.row];
+        if (image.creation == t.creation_[image.row]) {
+            marks = 0;  // its cells, if any, count as changes of a row that stayed
             continue;
-        image.mask = mask;
-        images.push_back(image);
+        }
+        image.slot = image.creation == 0 ? noSlot : cells;
+        if (image.slot != noSlot)
+            cells += std::uint32_t(fields);
+        marks = wholeRow | std::uint32_t(images);
+        rows_[images++] = image;
     }
-    rows_ = std::move(images);
+    rows_.resize(images);
     rows_.shrink_to_fit();
-    cells_ = std::move(cells);
+    cells_.assign(cells, PackedCell{});
+    std::size_t kept = 0;
+    textBytes_ = 0;
+    for (const KeptCell k : kept_) {
+        const PackedCell cell{k.kind, k.value};
+        if (const std::uint32_t marks = marks_[k.row]; marks & wholeRow) {
+            cells_[rows_[marks & ~wholeRow].slot + k.field] = cell;
+        } else if (!sameCell(cell, t.cells_.at(k.row, k.field))) {
+            kept_[kept++] = k;
+        } else {
+            if (k.kind == PackedCell::Text)
+                t.texts_.release(k.value);
+            continue;
+        }
+        countText(cell, true);
+    }
+    kept_.truncate(kept);
     moves_.shrink_to_fit();
+}
+
+void TableChanges::countText(const PackedCell& cell, bool adding)
+{
+    if (cell.kind != PackedCell::Text)
+        return;
+    const std::size_t size = std::size_t(table_.texts_.text(cell.value).size()) * 2 + 48;
+    textBytes_ = adding ? textBytes_ + size : textBytes_ - std::min(textBytes_, size);
 }
 
 void TableChanges::exchange(bool undo)
@@ -249,13 +296,20 @@ void TableChanges::exchange(bool undo)
     if (!tableStillHolds())
         return;
     RecordTable& t = table_;
-    const bool oneByOne = rows_.size() <= rowsChangedOneByOne;
+    const bool oneByOne = rows_.size() + kept_.size() <= rowsChangedOneByOne;
     if (!oneByOne)
         for (auto& index : t.indexes_)
             index.reset();
+    // Room at once for the rows that go for the first time.
+    std::size_t leaving = 0;
+    for (const RowImage& image : rows_)
+        leaving += image.slot == noSlot && t.creation_[image.row] != 0;
+    cells_.reserve(cells_.size() + leaving * std::size_t(t.fieldCount()));
     std::vector<RowId> appeared, gone;
     for (RowImage& image : rows_)
         exchangeRow(image, oneByOne, appeared, gone);
+    for (KeptCell& kept : kept_)
+        exchangeCell(kept, oneByOne);
 
     if (appeared.size() + gone.size() <= rowsChangedOneByOne) {
         for (RowId row : appeared)
@@ -292,16 +346,13 @@ void TableChanges::exchangeRow(RowImage& image, bool indexEachRow, std::vector<R
         cells_.resize(cells_.size() + std::size_t(fields));
     }
     if (image.slot != noSlot) {
-        std::uint32_t k = image.slot;
-        for (int f = 0; f < fields; ++f)
-            if (image.mask & (1u << f)) {
-                PackedCell& cell = t.cells_.at(row, f);
-                if (cells_[k].kind == PackedCell::Text)
-                    textBytes_ -= std::min(textBytes_, std::size_t(t.texts_.text(cells_[k].value).size()) * 2 + 48);
-                if (cell.kind == PackedCell::Text)
-                    textBytes_ += std::size_t(t.texts_.text(cell.value).size()) * 2 + 48;
-                std::swap(cells_[k++], cell);
-            }
+        for (int f = 0; f < fields; ++f) {
+            PackedCell& cell = t.cells_.at(row, f);
+            PackedCell& kept = cells_[image.slot + std::uint32_t(f)];
+            countText(kept, false);
+            countText(cell, true);
+            std::swap(kept, cell);
+        }
     }
     std::swap(t.creation_[row], image.creation);
     const bool now = t.creation_[row] != 0;
@@ -311,6 +362,23 @@ void TableChanges::exchangeRow(RowImage& image, bool indexEachRow, std::vector<R
         appeared.push_back(row);
     else if (was && !now)
         gone.push_back(row);
+}
+
+void TableChanges::exchangeCell(KeptCell& kept, bool indexEachCell)
+{
+    RecordTable& t = table_;
+    PackedCell& cell = t.cells_.at(kept.row, kept.field);
+    IntegerIndex* index = indexEachCell && kept.field < t.indexes_.size() ? t.indexes_[kept.field].get() : nullptr;
+    if (index && cell.kind == PackedCell::Integer)
+        index->remove(std::int32_t(cell.value), kept.row);
+    const PackedCell other{kept.kind, kept.value};
+    countText(other, false);
+    countText(cell, true);
+    kept.kind = cell.kind;
+    kept.value = cell.value;
+    cell = other;
+    if (index && cell.kind == PackedCell::Integer)
+        index->add(std::int32_t(cell.value), kept.row);
 }
 
 bool TableChanges::replayMoves(bool undo)
@@ -386,6 +454,7 @@ void TableChanges::settleOrderBySort(const std::vector<RowId>& appeared)
 std::size_t TableChanges::bytes() const
 {
     std::size_t total = sizeof(*this) + rows_.capacity() * sizeof(RowImage) + cells_.capacity() * sizeof(PackedCell)
+                        + kept_.capacity() * sizeof(KeptCell)
                         + moves_.capacity() * sizeof(Move) + textBytes_;
     for (const auto& order : orders_)
         total += order.capacity() * sizeof(RowId);

@@ -1,5 +1,6 @@
 #pragma once
 #include "store/CellStore.h"
+#include "store/PodBuffer.h"
 
 #include <cstdint>
 #include <optional>
@@ -23,11 +24,12 @@ protected:
     ~TableRecorder() = default;
 };
 
-// What one step did to one table. For every row the step touched it keeps the
-// row as the other side of the step has it (only the fields that differ), and
-// the places where rows entered or left the table's order. Undo and redo are
-// then one exchange: the table takes the kept side and the changes keep the
-// side the table had, so a step holds only what the table does not.
+// What one step did to one table: for every row that came or went, the row
+// as the other side of the step has it; for every other row, the cells that
+// differ, as the other side has them; and the places where rows entered or
+// left the table's order. Undo and redo are then one exchange: the table takes
+// the kept side and the changes keep the side the table had, so a step holds
+// only what the table does not.
 class TableChanges {
 public:
     explicit TableChanges(RecordTable& table);
@@ -37,8 +39,10 @@ public:
 
     RecordTable& table() const { return table_; }
 
-    // Recording, called by the table.
+    // Recording, called by the table: a whole row (it comes or goes), or one
+    // of its fields.
     void rowChanging(RowId row);
+    void cellChanging(RowId row, int field);
     void rowInserted(RowId row, std::size_t position);
     void rowErasing(RowId row, std::size_t position);
     void orderReplacing(std::vector<RowId> before);
@@ -53,11 +57,19 @@ public:
 
 private:
     static constexpr std::uint32_t noSlot = 0xFFFFFFFFu;
+    // A row that came or went: all its fields, or none when it is absent on the kept side.
     struct RowImage {
         RowId row;
-        std::uint32_t mask;   // the fields kept
-        std::uint32_t slot;   // where the kept fields start in cells_
+        std::uint32_t slot;      // where its fields start in cells_
         std::uint64_t creation;  // 0: the row is absent on the kept side
+    };
+    // One field of a row that stayed. While recording, every cell as it was
+    // before the step first changed it.
+    struct KeptCell {
+        RowId row;
+        std::uint8_t field;
+        PackedCell::Kind kind;
+        std::uint32_t value;
     };
     struct Move {
         enum Kind : std::uint8_t { Inserted, Erased, Replaced } kind;
@@ -65,24 +77,52 @@ private:
         std::uint32_t position;  // for Replaced, which of orders_
     };
 
-    void compactImages();
+    // Per row while recording: the fields kept so far, and whether the row
+    // was kept whole; at the seal, where a whole row's image is.
+    class RowMarks {
+    public:
+        RowMarks() = default;
+        RowMarks(const RowMarks&) = delete;
+        RowMarks& operator=(const RowMarks&) = delete;
+        ~RowMarks() { reset(); }
+        std::uint32_t& operator[](RowId row)
+        {
+            if (row >= size_)
+                grow(row);
+            return data_[row];
+        }
+        bool empty() const { return size_ == 0; }
+        void grow(RowId row);
+        void reset();
+
+    private:
+        std::uint32_t* data_ = nullptr;
+        std::size_t size_ = 0;
+    };
+    static constexpr std::uint32_t wholeRow = 1u << 31;
+
+    std::uint32_t& marksOf(RowId row);
+    void keepCell(RowId row, int field);
+    void compactChanges();
     bool orderChanged() const;
     void collapseMoves();
     void compactLastReorder();
     void exchangeRow(RowImage& image, bool indexEachRow, std::vector<RowId>& appeared, std::vector<RowId>& gone);
+    void exchangeCell(KeptCell& kept, bool indexEachCell);
+    void countText(const PackedCell& cell, bool adding);
     // False when the table's order is not the one the moves were recorded on.
     bool replayMoves(bool undo);
     void settleOrderBySort(const std::vector<RowId>& appeared);
-    void releaseTexts(std::uint32_t slot, std::uint32_t mask);
     bool tableStillHolds() const;
 
     RecordTable& table_;
     std::uint64_t contents_;  // the table's contents generation when recorded
     std::uint64_t epoch_;     // the table's order epoch when recorded
     std::vector<RowImage> rows_;
-    std::vector<PackedCell> cells_;
+    std::vector<PackedCell> cells_;  // the fields of each row image
+    PodBuffer<KeptCell> kept_;
     std::vector<Move> moves_;
     std::vector<std::vector<RowId>> orders_;
-    std::vector<bool> touched_;  // by row, while the step is open
+    RowMarks marks_;
     std::size_t textBytes_ = 0;
 };

@@ -115,6 +115,7 @@ void TreeHistory::endStep()
 {
     if (depth_ == 0 || --depth_ > 0)
         return;
+    forgetOpenChanges();
     std::unique_ptr<ChangeStep> step = std::move(open_);
     std::any sideBefore = std::move(sideAtBegin_);
     sideAtBegin_.reset();
@@ -153,13 +154,29 @@ TableChanges* TreeHistory::changesFor(RecordTable& table, bool orderOnly)
             return nullptr;
     }
     for (const auto& t : open_->tables)
-        if (&t->table() == &table)
+        if (&t->table() == &table) {
+            table.setOpenChanges(t.get());
             return t.get();
+        }
     const int index = tableIndex(table);
     if (index < 0)
         return nullptr;
     open_->tables.push_back(std::make_unique<TableChanges>(table));
+    table.setOpenChanges(open_->tables.back().get());
     return open_->tables.back().get();
+}
+
+// The tables ask again at their next change.
+void TreeHistory::forgetOpenChanges()
+{
+    for (RecordTable* table : tables_)
+        table->setOpenChanges(nullptr);
+}
+
+void TreeHistory::suspend()
+{
+    ++suspended_;
+    forgetOpenChanges();
 }
 
 void TreeHistory::tableCleared(RecordTable&)
@@ -169,6 +186,7 @@ void TreeHistory::tableCleared(RecordTable&)
 
 void TreeHistory::clear(bool saved)
 {
+    forgetOpenChanges();
     if (implicitOpen_) {
         implicitOpen_ = false;
         if (--depth_ == 0)

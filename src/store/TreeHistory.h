@@ -66,7 +66,7 @@ public:
 
     // Changes made while suspended are not recorded; what opens a file or
     // starts a new tree clears the history as well.
-    void suspend() { ++suspended_; }
+    void suspend();
     void resume() { --suspended_; }
 
 Q_SIGNALS:
@@ -78,6 +78,7 @@ private:
     TableChanges* changesFor(RecordTable& table, bool orderOnly) override;
     void tableCleared(RecordTable& table) override;
     void endImplicitStep();
+    void forgetOpenChanges();
     void apply(ChangeStep& step, bool undo);
     void push(std::unique_ptr<ChangeStep> step);
     void dropOldest(int count);

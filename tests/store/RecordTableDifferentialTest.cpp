@@ -56,10 +56,11 @@ public:
         current = at;
         eofFlag = false;
     }
-    void set(int field, const FieldValue& value)
+    void set(int field, const FieldValue& value) { setAt(current, field, value); }
+    void setAt(int position, int field, const FieldValue& value)
     {
-        if (current >= 0)
-            rows[current].cells[field] = value.convertedFor(fieldDefs()[field].kind, fieldDefs()[field].size);
+        if (position >= 0 && position < size())
+            rows[position].cells[field] = value.convertedFor(fieldDefs()[field].kind, fieldDefs()[field].size);
     }
     void erase()
     {
@@ -218,7 +219,7 @@ public:
             model_.insert(values);
             return "insert";
         }
-        case 4: case 5: {
+        case 4: {
             const int f = stored[pick(5)];
             const FieldValue v = value(f);
             table_.edit();
@@ -226,6 +227,15 @@ public:
             table_.post();
             model_.set(f, v);
             return "edit";
+        }
+        case 5: {
+            // Any row, the cursor stays; out-of-range positions change nothing.
+            const int f = pick(2) ? Id : Small;
+            const int p = pick(model_.size() + 2) - 1;
+            const std::int32_t v = pick(3) == 0 ? 70000 + pick(3) : pick(12) - 2;
+            table_.setIntegerAt(p, f, v);
+            model_.setAt(p, f, v);
+            return "set an integer at a position";
         }
         case 6: table_.deleteRecord(); model_.erase(); return "delete";
         case 7: table_.first(); model_.first(); return "first";

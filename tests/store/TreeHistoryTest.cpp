@@ -55,11 +55,18 @@ public:
 
     void change(RecordTable& t)
     {
-        switch (pick(9)) {
+        switch (pick(10)) {
         case 0:
         case 1:
         case 2:
             t.insertRecord({value(0), value(1), value(2), value(3)});
+            break;
+        case 8:
+            // Numbers of many rows at once, searched before so that the index follows.
+            t.positionsWithInteger(0, 1);
+            for (int p = 0; p < t.recordCount(); ++p)
+                if (pick(3) != 0)
+                    t.setIntegerAt(p, 0, pick(8) - 2);
             break;
         case 3:
         case 4:
@@ -97,7 +104,7 @@ struct Kept {
 };
 
 // Rows everywhere; the current row where the step changed the table.
-void expectState(const Fixture& f, const Kept& step, bool undone, int index)
+void expectState(Fixture& f, const Kept& step, bool undone, int index)
 {
     const auto& want = undone ? step.before : step.after;
     const auto now = f.state();
@@ -111,6 +118,14 @@ void expectState(const Fixture& f, const Kept& step, bool undone, int index)
         EXPECT_EQ(now.second.current, want.second.current) << when << " step " << index;
     }
     EXPECT_EQ(f.side, undone ? step.sideBefore : step.sideAfter) << when << " step " << index;
+    for (RecordTable* t : {&f.a, &f.b})
+        for (std::int32_t number = -2; number < 6; ++number) {
+            std::vector<int> holding;
+            for (int p = 0; p < t->recordCount(); ++p)
+                if (t->cellAt(t->rowAt(p), 0) == Cell(number))
+                    holding.push_back(p);
+            EXPECT_EQ(t->positionsWithInteger(0, number), holding) << when << " step " << index;
+        }
 }
 
 } // namespace
