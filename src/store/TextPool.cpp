@@ -12,9 +12,8 @@ std::uint32_t TextPool::hashOf(QStringView text)
 std::size_t TextPool::find(QStringView text, std::uint32_t hash) const
 {
     std::size_t slot = slotOf(hash);
-    while (slots_[slot] != 0) {
-        const Entry& e = entries_[slots_[slot] - 1];
-        if (e.hash == hash && QStringView(e.text) == text)
+    while (slots_[slot].handle != 0) {
+        if (slots_[slot].hash == hash && QStringView(entries_[slots_[slot].handle - 1].text) == text)
             return slot;
         slot = (slot + 1) & (slots_.size() - 1);
     }
@@ -28,8 +27,8 @@ TextPool::Handle TextPool::addText(QStringView text, MakeText makeText)
         grow();
     const std::uint32_t hash = hashOf(text);
     const std::size_t slot = find(text, hash);
-    if (slots_[slot] != 0) {
-        const Handle handle = slots_[slot] - 1;
+    if (slots_[slot].handle != 0) {
+        const Handle handle = slots_[slot].handle - 1;
         ++entries_[handle].references;
         return handle;
     }
@@ -57,7 +56,7 @@ TextPool::Handle TextPool::insertAt(std::size_t slot, QString text, std::uint32_
         entries_.emplace_back();
     }
     entries_[handle] = {std::move(text), 1, hash};
-    slots_[slot] = handle + 1;
+    slots_[slot] = {hash, handle + 1};
     ++used_;
     return handle;
 }
@@ -68,7 +67,7 @@ void TextPool::release(Handle handle)
     if (--e.references > 0)
         return;
     std::size_t slot = slotOf(e.hash);
-    while (slots_[slot] != handle + 1)
+    while (slots_[slot].handle != handle + 1)
         slot = (slot + 1) & (slots_.size() - 1);
     unlinkSlot(slot);
     e.text = QString();
@@ -81,26 +80,26 @@ void TextPool::release(Handle handle)
 void TextPool::unlinkSlot(std::size_t hole)
 {
     const std::size_t mask = slots_.size() - 1;
-    slots_[hole] = 0;
-    for (std::size_t next = (hole + 1) & mask; slots_[next] != 0; next = (next + 1) & mask) {
-        const std::size_t home = slotOf(entries_[slots_[next] - 1].hash);
+    slots_[hole] = {};
+    for (std::size_t next = (hole + 1) & mask; slots_[next].handle != 0; next = (next + 1) & mask) {
+        const std::size_t home = slotOf(slots_[next].hash);
         const bool stays = hole <= next ? (hole < home && home <= next) : (hole < home || home <= next);
         if (stays)
             continue;
         slots_[hole] = slots_[next];
-        slots_[next] = 0;
+        slots_[next] = {};
         hole = next;
     }
 }
 
 void TextPool::grow()
 {
-    std::vector<std::uint32_t> old = std::move(slots_);
-    slots_.assign(old.empty() ? 64 : old.size() * 2, 0);
-    for (std::uint32_t s : old)
-        if (s != 0) {
-            std::size_t slot = slotOf(entries_[s - 1].hash);
-            while (slots_[slot] != 0)
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(old.empty() ? 64 : old.size() * 2, Slot{});
+    for (const Slot& s : old)
+        if (s.handle != 0) {
+            std::size_t slot = slotOf(s.hash);
+            while (slots_[slot].handle != 0)
                 slot = (slot + 1) & (slots_.size() - 1);
             slots_[slot] = s;
         }

@@ -40,6 +40,11 @@ private:
 
     std::vector<Entry> entries_;
     std::vector<Handle> freeHandles_;
-    std::vector<std::uint32_t> slots_;  // handle + 1; 0 is empty
+    // The hash beside the handle: a probe compares texts only when the hashes agree.
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t handle = 0;  // handle + 1; 0 is empty
+    };
+    std::vector<Slot> slots_;
     std::size_t used_ = 0;
 };
