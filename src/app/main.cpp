@@ -1,3 +1,4 @@
+#include "platform/LargePages.h"
 #include "app/BatchRun.h"
 #include "app/CommandLine.h"
 #include "app/TForm1.h"
@@ -58,6 +59,7 @@ int runWindow(int argc, char** argv, const QString& startFile)
 
 int main(int argc, char** argv)
 {
+    preferLargePagesForTheHeap();
     const CommandLine line = parseCommandLine(argumentsOf(argc, argv));
     switch (line.action) {
     case CommandLine::ShowVersion:

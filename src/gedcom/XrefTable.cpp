@@ -1,5 +1,7 @@
 #include "gedcom/XrefTable.h"
 
+#include <algorithm>
+
 std::optional<std::uint64_t> XrefTable::packed(QStringView name)
 {
     // Bits from the top: leading '@', trailing '@', letter count (2), three
@@ -31,9 +33,41 @@ std::optional<std::uint64_t> XrefTable::packed(QStringView name)
            | letters << 38 | std::uint64_t(digits) << 34 | number;
 }
 
+// Where a packed name's number goes when its shape and number are dense
+// ones; null otherwise. Which shapes are dense is settled at their first
+// sight, so a name never moves between the array and the table.
+int* XrefTable::denseEntry(std::uint64_t key)
+{
+    const std::uint64_t shape = key >> 34;
+    const std::uint64_t number = key & ((std::uint64_t(1) << 34) - 1);
+    if (lastDense_ >= dense_.size() || dense_[lastDense_].shape != shape) {
+        lastDense_ = 0;
+        while (lastDense_ < dense_.size() && dense_[lastDense_].shape != shape)
+            ++lastDense_;
+        if (lastDense_ == dense_.size()) {
+            if (dense_.size() == denseShapes)
+                return nullptr;
+            dense_.push_back({shape, {}});
+        }
+    }
+    if (number >= denseBound)
+        return nullptr;
+    std::vector<int>& numbers = dense_[lastDense_].numbers;
+    if (number >= numbers.size())
+        numbers.resize(std::min<std::size_t>(denseBound, std::max<std::size_t>({number + 1, numbers.size() * 2, 1024})), 0);
+    return &numbers[std::size_t(number)];
+}
+
 int XrefTable::numberOf(const QString& name)
 {
     const std::optional<std::uint64_t> key = packed(name);
+    if (key) {
+        if (int* entry = denseEntry(*key)) {
+            if (*entry == 0)
+                *entry = ++count_;
+            return *entry - 1;
+        }
+    }
     if (!key) {
         const auto found = others_.constFind(name);
         if (found != others_.cend())

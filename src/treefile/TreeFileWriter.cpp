@@ -29,37 +29,45 @@ QString createTableSql(const char* name, const RecordTable& table)
     return QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(QLatin1String(name)), columns.join(QStringLiteral(", ")));
 }
 
-// Binds one row's stored fields, summing each value as the file will hold it.
+// Binds rows' stored fields, summing each value as the file will hold it.
 // Texts are encoded into reused buffers: no allocation per row.
 class RowBinder {
 public:
-    RowBinder(SqliteStatement& insert, const RecordTable& table, ContentHash& hash)
-        : insert_(insert), table_(table), hash_(hash), fields_(storedFields(table)), texts_(fields_.size() + 3)
+    RowBinder(const RecordTable& table, ContentHash& hash, int parameters)
+        : table_(table), hash_(hash), fields_(storedFields(table)), texts_(std::size_t(parameters) + 1)
     {
     }
 
-    void bind(RowId row)
+    int columns() const { return int(fields_.size()) + 2; }
+
+    // The row at position p, from parameter first + 1 on.
+    void bind(SqliteStatement& insert, int first, int p)
     {
+        const RowId row = table_.rowAt(p);
+        insert.bindInteger(first + 1, p);
+        insert.bindInteger(first + 2, std::int64_t(table_.creationNumber(row)));
+        hash_.addInteger(p);
+        hash_.addInteger(std::int64_t(table_.creationNumber(row)));
         for (std::size_t i = 0; i < fields_.size(); ++i) {
-            const int index = int(i) + 3, field = fields_[i];
+            const int index = first + int(i) + 3, field = fields_[i];
             const FieldKind kind = table_.fields()[std::size_t(field)].kind;
             if (table_.isNullAt(row, field)) {
-                insert_.bindNull(index);
+                insert.bindNull(index);
                 hash_.addNull();
             } else if (isTextKind(kind)) {
-                bindText(index, *table_.textAt(row, field));
+                bindText(insert, index, *table_.textAt(row, field));
             } else {
                 const int value = kind == FieldKind::Boolean ? (table_.booleanAt(row, field) ? 1 : 0) : table_.integerAt(row, field);
-                insert_.bindInteger(index, value);
+                insert.bindInteger(index, value);
                 hash_.addInteger(value);
             }
         }
     }
 
 private:
-    void bindText(int index, const QString& text)
+    void bindText(SqliteStatement& insert, int index, const QString& text)
     {
-        // Each text field has its own buffer: SQLite reads them all at the step.
+        // Each text parameter has its own buffer: SQLite reads them all at the step.
         QByteArray& bytes = texts_[std::size_t(index)];
         const qsizetype room = text.size() * 3;
         if (bytes.size() < room)
@@ -74,41 +82,62 @@ private:
             end = encoder.appendToBuffer(bytes.data(), text);
         }
         const QByteArrayView utf8(bytes.constData(), end - bytes.constData());
-        insert_.bindUtf8(index, utf8);
+        insert.bindUtf8(index, utf8);
         hash_.addText(utf8);
     }
 
-    SqliteStatement& insert_;
     const RecordTable& table_;
     ContentHash& hash_;
     std::vector<int> fields_;
-    std::vector<QByteArray> texts_;  // by bound index
+    std::vector<QByteArray> texts_;  // by parameter
 };
 
+QString insertSql(const char* name, int columns, int rows)
+{
+    QString row = QStringLiteral("(?");
+    for (int c = 1; c < columns; ++c)
+        row += QStringLiteral(",?");
+    row += QLatin1Char(')');
+    QStringList values;
+    for (int r = 0; r < rows; ++r)
+        values << row;
+    return QStringLiteral("INSERT INTO %1 VALUES %2").arg(quoted(QLatin1String(name)), values.join(QLatin1Char(',')));
+}
+
+// Rows go in statements of many rows each: the cost of a statement's run is
+// shared, and what is left is SQLite's own work on its tree.
 bool writeTable(SqliteDatabase& db, const char* name, const RecordTable& table, ContentHash& hash)
 {
+    constexpr int rowsPerInsert = 64;
     if (!db.execute(createTableSql(name, table)))
         return false;
-    const std::vector<int> fields = storedFields(table);
-    QStringList marks;
-    for (std::size_t i = 0; i < fields.size() + 2; ++i)
-        marks << QStringLiteral("?");
-    SqliteStatement insert(db, QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(quoted(QLatin1String(name)), marks.join(',')));
     hash.addName(name);
-    RowBinder binder(insert, table, hash);
-    for (int p = 0; p < table.recordCount() && insert.isValid(); ++p) {
-        const RowId row = table.rowAt(p);
-        insert.bindInteger(1, p);
-        insert.bindInteger(2, std::int64_t(table.creationNumber(row)));
-        hash.addInteger(p);
-        hash.addInteger(std::int64_t(table.creationNumber(row)));
-        binder.bind(row);
-        insert.step();
-        insert.reset();
-        if (insert.failed())
+    const int columns = int(storedFields(table).size()) + 2;
+    RowBinder binder(table, hash, columns * rowsPerInsert);
+    const int count = table.recordCount();
+    int p = 0;
+    if (count >= rowsPerInsert) {
+        SqliteStatement many(db, insertSql(name, columns, rowsPerInsert));
+        for (; p + rowsPerInsert <= count && many.isValid(); p += rowsPerInsert) {
+            for (int r = 0; r < rowsPerInsert; ++r)
+                binder.bind(many, r * columns, p + r);
+            many.step();
+            many.reset();
+            if (many.failed())
+                return false;
+        }
+        if (!many.isValid())
             return false;
     }
-    return insert.isValid();
+    SqliteStatement one(db, insertSql(name, columns, 1));
+    for (; p < count && one.isValid(); ++p) {
+        binder.bind(one, 0, p);
+        one.step();
+        one.reset();
+        if (one.failed())
+            return false;
+    }
+    return one.isValid();
 }
 
 bool writeMeta(SqliteDatabase& db, const MetaValues& meta)

@@ -11,7 +11,9 @@ TEST(XrefTable, EqualNamesAndOnlyThoseShareANumber)
 {
     std::mt19937 rng(3);
     const QStringList shapes = {"@I%1@", "I%1", "@P%1@", "@F0%1@", "@I00%1@", "@ABC%1@", "@ABCD%1@", "@I%1X@", "@N-%1@",
-                                "@I%1%1%1@", "@Ж%1@", "@_M%1@", "@i%1@", "%1", "@@%1", "@I %1@"};
+                                "@I%1%1%1@", "@Ж%1@", "@_M%1@", "@i%1@", "%1", "@@%1", "@I %1@",
+                                // One shape, numbers on both sides of where its array ends.
+                                "@S%1@", "@S%1987@", "@S%1@", "@S%1987@"};
     XrefTable table;
     std::map<QString, int> model;
     for (int step = 0; step < 30000; ++step) {
@@ -23,4 +25,6 @@ TEST(XrefTable, EqualNamesAndOnlyThoseShareANumber)
     // The largest packed number and the first that no longer packs stay apart.
     EXPECT_NE(table.numberOf(QStringLiteral("@I9999999999@")), table.numberOf(QStringLiteral("@I09999999999@")));
     EXPECT_EQ(table.numberOf(QStringLiteral("@I9999999999@")), table.numberOf(QStringLiteral("@I9999999999@")));
+    EXPECT_NE(table.numberOf(QStringLiteral("@I2097151@")), table.numberOf(QStringLiteral("@I2097152@")));
+    EXPECT_EQ(table.numberOf(QStringLiteral("@I2097152@")), table.numberOf(QStringLiteral("@I2097152@")));
 }

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -429,4 +430,26 @@ TEST(TreeFileVersions, FirstLayoutReadsExactlyAndSavesIntoTheNewOne)
     for (const TreeFileTable& t : treeFileTables())
         (copy.*t.table).copyContentsOf(*tree.store.*t.table);
     EXPECT_EQ(everyTableDump(copy), everyTableDump(*tree.store));
+}
+
+// Tables around the size of one statement's many rows: each row comes back in
+// its place, with its values, nulls and creation number.
+TEST_F(TreeFile, TablesOfManyRowsComeBackInOrder)
+{
+    std::mt19937 rng(5);
+    const QStringList texts = {"", "Иванов", "Ёлкина", QString::fromUtf8("😀 Лев"), "Тула\nгород"};
+    auto text = [&] { return texts[int(rng() % texts.size())]; };
+    for (int n = 0; n < 64 * 3 + 5; ++n)
+        store.persons.insertRecord({n, text(), text(), FieldValue(), text(), bool(rng() % 2)});
+    for (int n = 0; n < 64; ++n)
+        store.events.insertRecord({n, text(), text(), text()});
+    for (int n = 0; n < 63; ++n)
+        store.links.insertRecord({int(rng()), n, LinkKind::ParentOf});
+    store.persons.setCurrentPosition(17);
+    store.persons.deleteRecord();
+    const QString file = path(QStringLiteral("много.arbolitus"));
+    ASSERT_FALSE(saveTreeFile(store, sampleDiagram(), file));
+    auto opened = openTreeFile(file);
+    ASSERT_TRUE(std::holds_alternative<OpenedTree>(opened)) << std::get<QString>(opened).toStdString();
+    EXPECT_EQ(everyTableDump(*std::get<OpenedTree>(opened).store), everyTableDump(store));
 }
