@@ -2,6 +2,7 @@
 // bitmap export take on a diagram of 50 000 boxes and 50 000 lines, and what
 // the user waits for on a full ascending chart of 262 143 boxes: a scroll
 // step, a click, a selection rectangle, a navigator step and its stretch.
+#include "platform/LargePages.h"
 #include "platform/ScriptedPlatform.h"
 #include "app/TForm1.h"
 #include "diagram/ui/DiagramController.h"
@@ -99,6 +100,7 @@ void timePedigree(TForm1& form)
 
 int main(int argc, char** argv)
 {
+    preferLargePagesForTheHeap();  // as the application's start does
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true);  // the window's recovery lock stays out of the user's data

@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <QStringEncoder>
+#include <exception>
+#include <thread>
 #include <variant>
 #include <cerrno>
 #include <sqlite3.h>
@@ -33,7 +35,8 @@ QString createTableSql(const char* name, const RecordTable& table)
 // Texts are encoded into reused buffers: no allocation per row.
 class RowBinder {
 public:
-    RowBinder(const RecordTable& table, ContentHash& hash, int parameters)
+    // Without a hash the rows are only bound; without a statement only summed.
+    RowBinder(const RecordTable& table, ContentHash* hash, int parameters)
         : table_(table), hash_(hash), fields_(storedFields(table)), texts_(std::size_t(parameters) + 1)
     {
     }
@@ -41,31 +44,38 @@ public:
     int columns() const { return int(fields_.size()) + 2; }
 
     // The row at position p, from parameter first + 1 on.
-    void bind(SqliteStatement& insert, int first, int p)
+    void bind(SqliteStatement* insert, int first, int p)
     {
         const RowId row = table_.rowAt(p);
-        insert.bindInteger(first + 1, p);
-        insert.bindInteger(first + 2, std::int64_t(table_.creationNumber(row)));
-        hash_.addInteger(p);
-        hash_.addInteger(std::int64_t(table_.creationNumber(row)));
+        bindInteger(insert, first + 1, p);
+        bindInteger(insert, first + 2, std::int64_t(table_.creationNumber(row)));
         for (std::size_t i = 0; i < fields_.size(); ++i) {
             const int index = first + int(i) + 3, field = fields_[i];
             const FieldKind kind = table_.fields()[std::size_t(field)].kind;
             if (table_.isNullAt(row, field)) {
-                insert.bindNull(index);
-                hash_.addNull();
+                if (insert)
+                    insert->bindNull(index);
+                if (hash_)
+                    hash_->addNull();
             } else if (isTextKind(kind)) {
                 bindText(insert, index, *table_.textAt(row, field));
             } else {
                 const int value = kind == FieldKind::Boolean ? (table_.booleanAt(row, field) ? 1 : 0) : table_.integerAt(row, field);
-                insert.bindInteger(index, value);
-                hash_.addInteger(value);
+                bindInteger(insert, index, value);
             }
         }
     }
 
 private:
-    void bindText(SqliteStatement& insert, int index, const QString& text)
+    void bindInteger(SqliteStatement* insert, int index, std::int64_t value)
+    {
+        if (insert)
+            insert->bindInteger(index, value);
+        if (hash_)
+            hash_->addInteger(value);
+    }
+
+    void bindText(SqliteStatement* insert, int index, const QString& text)
     {
         // Each text parameter has its own buffer: SQLite reads them all at the step.
         QByteArray& bytes = texts_[std::size_t(index)];
@@ -82,12 +92,14 @@ private:
             end = encoder.appendToBuffer(bytes.data(), text);
         }
         const QByteArrayView utf8(bytes.constData(), end - bytes.constData());
-        insert.bindUtf8(index, utf8);
-        hash_.addText(utf8);
+        if (insert)
+            insert->bindUtf8(index, utf8);
+        if (hash_)
+            hash_->addText(utf8);
     }
 
     const RecordTable& table_;
-    ContentHash& hash_;
+    ContentHash* hash_;
     std::vector<int> fields_;
     std::vector<QByteArray> texts_;  // by parameter
 };
@@ -104,23 +116,33 @@ QString insertSql(const char* name, int columns, int rows)
     return QStringLiteral("INSERT INTO %1 VALUES %2").arg(quoted(QLatin1String(name)), values.join(QLatin1Char(',')));
 }
 
+// The sum of one table's name and rows, as the file holds them.
+QByteArray tableDigest(const char* name, const RecordTable& table)
+{
+    ContentHash sum(treeFileVersion);
+    sum.addName(name);
+    RowBinder binder(table, &sum, int(storedFields(table).size()) + 2);
+    for (int p = 0; p < table.recordCount(); ++p)
+        binder.bind(nullptr, 0, p);
+    return sum.digest();
+}
+
 // Rows go in statements of many rows each: the cost of a statement's run is
 // shared, and what is left is SQLite's own work on its tree.
-bool writeTable(SqliteDatabase& db, const char* name, const RecordTable& table, ContentHash& hash)
+bool writeTable(SqliteDatabase& db, const char* name, const RecordTable& table)
 {
     constexpr int rowsPerInsert = 64;
     if (!db.execute(createTableSql(name, table)))
         return false;
-    hash.addName(name);
     const int columns = int(storedFields(table).size()) + 2;
-    RowBinder binder(table, hash, columns * rowsPerInsert);
+    RowBinder binder(table, nullptr, columns * rowsPerInsert);
     const int count = table.recordCount();
     int p = 0;
     if (count >= rowsPerInsert) {
         SqliteStatement many(db, insertSql(name, columns, rowsPerInsert));
         for (; p + rowsPerInsert <= count && many.isValid(); p += rowsPerInsert) {
             for (int r = 0; r < rowsPerInsert; ++r)
-                binder.bind(many, r * columns, p + r);
+                binder.bind(&many, r * columns, p + r);
             many.step();
             many.reset();
             if (many.failed())
@@ -131,7 +153,7 @@ bool writeTable(SqliteDatabase& db, const char* name, const RecordTable& table, 
     }
     SqliteStatement one(db, insertSql(name, columns, 1));
     for (; p < count && one.isValid(); ++p) {
-        binder.bind(one, 0, p);
+        binder.bind(&one, 0, p);
         one.step();
         one.reset();
         if (one.failed())
@@ -175,16 +197,30 @@ std::variant<QString, std::optional<QString>> writeDatabase(const QString& file,
     // writing it; OFF would be ignored in defensive mode and leave a -journal behind.
     bool ok = db.execute(QStringLiteral("PRAGMA journal_mode = MEMORY")) && db.execute(QStringLiteral("PRAGMA synchronous = OFF"))
               && db.execute(QStringLiteral("BEGIN"));
-    ContentHash hash(treeFileVersion);
+    // The tables are summed on a second core while SQLite writes them; both only read the store.
+    std::vector<QByteArray> digests;
+    std::exception_ptr summingFailed;
+    std::thread summing([&] {
+        try {
+            for (const TreeFileTable& t : treeFileTables())
+                digests.push_back(tableDigest(t.name, store.*t.table));
+        } catch (...) {
+            summingFailed = std::current_exception();
+        }
+    });
     MetaValues meta = diagramMeta(diagram);
     meta[QStringLiteral("product")] = productName.toUtf8();
     for (const TreeFileTable& t : treeFileTables()) {
         const RecordTable& table = store.*t.table;
         meta[counterKey(t.name)] = QByteArray::number(qulonglong(table.creationCounter()));
-        ContentHash sum(treeFileVersion);
-        ok = ok && writeTable(db, t.name, table, sum);
-        hash.addBytes('D', sum.digest());
+        ok = ok && writeTable(db, t.name, table);
     }
+    summing.join();
+    if (summingFailed)
+        std::rethrow_exception(summingFailed);
+    ContentHash hash(treeFileVersion);
+    for (const QByteArray& digest : digests)
+        hash.addBytes('D', digest);
     hash.addMeta(meta);
     const QString checksum = hash.hex();
     meta[checksumKey] = checksum.toLatin1();
