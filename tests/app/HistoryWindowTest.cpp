@@ -3,6 +3,7 @@
 #include "autotree/ui/TreeBuildController.h"
 #include "card/ui/CardController.h"
 #include "diagram/ui/DiagramController.h"
+#include "diagram/ui/DiagramView.h"
 #include "card/ui/TForm3.h"
 #include "diagram/ui/TForm4.h"
 #include "diagram/ui/TOKBottomDlg1.h"
@@ -230,7 +231,20 @@ TEST_F(HistoryWindow, EveryCommandIsOneNamedStep)
     expectStep(QStringLiteral("добавление женщины на диаграмму"), [&] { diagram.N46Click(); });
     s.persons.locate(PersonField::num, 1);
     expectStep(QStringLiteral("построение двустороннего древа"), [&] { form.trees().N35Click(); });
-    expectStep(QStringLiteral("растяжение диаграммы"), [&] { form.windows().navigator->SpeedButton6Click(); });
+    // The stretch also shifts the view; undoing it shows again what was seen before.
+    const DiagramView& view = *diagram.ScrollBox1;
+    auto viewAt = [&] { return QPoint(view.horzPosition(), view.vertPosition()); };
+    const QPoint seenBefore = viewAt();
+    QPoint seenAfter;
+    expectStep(QStringLiteral("растяжение диаграммы"), [&] {
+        form.windows().navigator->SpeedButton6Click();
+        seenAfter = viewAt();
+    });
+    EXPECT_NE(seenAfter, seenBefore);
+    undo()->trigger();
+    EXPECT_EQ(viewAt(), seenBefore);
+    redo()->trigger();
+    EXPECT_EQ(viewAt(), seenAfter);
     expectStep(QStringLiteral("свойства изображения"), [&] {
         diagram.showImageProperties();
         QCheckBox* grid = form.windows().imageProperties->CheckBox3;

@@ -144,12 +144,9 @@ bool sameSettingsAndRanges(const TreeFileDiagram& a, const TreeFileDiagram& b)
 SideState DiagramController::historySideState()
 {
     return {[this] { return std::any(keptDiagram()); },
-            [this](const std::any& kept) {
-                TreeFileDiagram diagram = std::any_cast<const TreeFileDiagram&>(kept);
-                diagram.horzPosition = ScrollBox1->horzPosition();
-                diagram.vertPosition = ScrollBox1->vertPosition();
-                applyKeptDiagram(diagram);
-            },
+            // The view goes back to where it was with the contents it shows:
+            // undoing a stretch or a build shows what was seen before it.
+            [this](const std::any& kept) { applyKeptDiagram(std::any_cast<const TreeFileDiagram&>(kept)); },
             [](const std::any& a, const std::any& b) {
                 return sameSettingsAndRanges(std::any_cast<const TreeFileDiagram&>(a),
                                              std::any_cast<const TreeFileDiagram&>(b));
