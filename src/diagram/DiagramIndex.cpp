@@ -21,16 +21,6 @@ std::int64_t packed(std::int64_t row, std::int64_t column)
     return (row << 32) + (column + (std::int64_t(1) << 31));
 }
 
-std::int64_t rowOfCell(std::int64_t cell)
-{
-    return cell >> 32;
-}
-
-std::int64_t columnOfCell(std::int64_t cell)
-{
-    return cell & 0xFFFFFFFF;  // the column moved up by 2^31
-}
-
 } // namespace
 
 // By cell, in a few passes over dense keys: a rebuild after a stretch of a
@@ -42,13 +32,15 @@ void DiagramIndex::sortByCell(std::vector<Entry>& entries)
         std::sort(entries.begin(), entries.end());
         return;
     }
-    std::int64_t rowMin = rowOfCell(entries[0].cell), rowMax = rowMin;
-    std::int64_t columnMin = columnOfCell(entries[0].cell), columnMax = columnMin;
+    auto rowOf = [](std::int64_t cell) { return cell >> 32; };
+    auto columnOf = [](std::int64_t cell) { return cell & 0xFFFFFFFF; };
+    std::int64_t rowMin = rowOf(entries[0].cell), rowMax = rowMin;
+    std::int64_t columnMin = columnOf(entries[0].cell), columnMax = columnMin;
     for (const Entry& e : entries) {
-        rowMin = std::min(rowMin, rowOfCell(e.cell));
-        rowMax = std::max(rowMax, rowOfCell(e.cell));
-        columnMin = std::min(columnMin, columnOfCell(e.cell));
-        columnMax = std::max(columnMax, columnOfCell(e.cell));
+        rowMin = std::min(rowMin, rowOf(e.cell));
+        rowMax = std::max(rowMax, rowOf(e.cell));
+        columnMin = std::min(columnMin, columnOf(e.cell));
+        columnMax = std::max(columnMax, columnOf(e.cell));
     }
     const auto columns = std::uint64_t(columnMax - columnMin) + 1;
     const auto rows = std::uint64_t(rowMax - rowMin) + 1;
@@ -57,7 +49,7 @@ void DiagramIndex::sortByCell(std::vector<Entry>& entries)
         return;
     }
     auto key = [&](const Entry& e) {
-        return std::uint64_t(rowOfCell(e.cell) - rowMin) * columns + std::uint64_t(columnOfCell(e.cell) - columnMin);
+        return std::uint64_t(rowOf(e.cell) - rowMin) * columns + std::uint64_t(columnOf(e.cell) - columnMin);
     };
     const std::uint64_t largest = (rows - 1) * columns + (columns - 1);
     constexpr int digitBits = 11;
@@ -158,8 +150,8 @@ void DiagramIndex::collect(std::size_t level, QRect area, std::vector<int>& out)
         if (from == entries.end())
             break;
         // Skip empty rows of cells in one step.
-        if (rowOfCell(from->cell) > row + 1)
-            row = std::min(bottom, rowOfCell(from->cell) - 1);
+        if (floorDiv(from->cell, 32) > row + 1)
+            row = std::min(bottom, floorDiv(from->cell, 32) - 1);
     }
 }
 

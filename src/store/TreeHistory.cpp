@@ -153,16 +153,17 @@ TableChanges* TreeHistory::changesFor(RecordTable& table, bool orderOnly)
         if (!open_)
             return nullptr;
     }
-    const auto found = std::find_if(open_->tables.begin(), open_->tables.end(),
-                                    [&](const std::unique_ptr<TableChanges>& t) { return &t->table() == &table; });
-    TableChanges* changes = found != open_->tables.end() ? found->get() : nullptr;
-    if (!changes) {
-        if (tableIndex(table) < 0)
-            return nullptr;
-        changes = open_->tables.emplace_back(std::make_unique<TableChanges>(table)).get();
-    }
-    table.setOpenChanges(changes);
-    return changes;
+    for (const auto& t : open_->tables)
+        if (&t->table() == &table) {
+            table.setOpenChanges(t.get());
+            return t.get();
+        }
+    const int index = tableIndex(table);
+    if (index < 0)
+        return nullptr;
+    open_->tables.push_back(std::make_unique<TableChanges>(table));
+    table.setOpenChanges(open_->tables.back().get());
+    return open_->tables.back().get();
 }
 
 // The tables ask again at their next change.

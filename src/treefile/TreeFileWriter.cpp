@@ -36,9 +36,8 @@ QString createTableSql(const char* name, const RecordTable& table)
 class RowBinder {
 public:
     // Without a hash the rows are only bound; without a statement only summed.
-    // Room for the texts of rowsPerStatement rows bound at once.
-    RowBinder(const RecordTable& table, ContentHash* hash, int rowsPerStatement)
-        : table_(table), hash_(hash), fields_(storedFields(table)), texts_(std::size_t(columns() * rowsPerStatement) + 1)
+    RowBinder(const RecordTable& table, ContentHash* hash, int parameters)
+        : table_(table), hash_(hash), fields_(storedFields(table)), texts_(std::size_t(parameters) + 1)
     {
     }
 
@@ -122,7 +121,7 @@ QByteArray tableDigest(const char* name, const RecordTable& table)
 {
     ContentHash sum(treeFileVersion);
     sum.addName(name);
-    RowBinder binder(table, &sum, 1);
+    RowBinder binder(table, &sum, int(storedFields(table).size()) + 2);
     for (int p = 0; p < table.recordCount(); ++p)
         binder.bind(nullptr, 0, p);
     return sum.digest();
@@ -135,8 +134,8 @@ bool writeTable(SqliteDatabase& db, const char* name, const RecordTable& table)
     constexpr int rowsPerInsert = 64;
     if (!db.execute(createTableSql(name, table)))
         return false;
-    RowBinder binder(table, nullptr, rowsPerInsert);
-    const int columns = binder.columns();
+    const int columns = int(storedFields(table).size()) + 2;
+    RowBinder binder(table, nullptr, columns * rowsPerInsert);
     const int count = table.recordCount();
     int p = 0;
     if (count >= rowsPerInsert) {
